@@ -1,0 +1,111 @@
+// The process: frame window, start-up hook, program thread, message loop, exit.
+#include <QApplication>
+#include <QFileInfo>
+#include <QMenuBar>
+
+#include <chrono>
+#include <cstdio>
+#include <cstdlib>
+#include <future>
+#include <memory>
+#include <thread>
+
+#include "display/display.h"
+#include "display/frame_state.h"
+#include "display/frame_window.h"
+#include "display/gui_thread.h"
+#include "display/message_boxes.h"
+#include "display/stop_point.h"
+#include "display/user_windows.h"
+
+namespace zorikan::display {
+namespace {
+
+// How long the end of the message loop waits for a program thread that does not call into the layer
+// any more (a busy loop on its own data) before the process ends without it.
+constexpr auto kProgramThreadGrace = std::chrono::seconds(3);
+
+std::string program_name(int argc, char** argv) {
+  if (argc < 1 || argv == nullptr || argv[0] == nullptr) return "zorikan";
+  return QFileInfo(QString::fromLocal8Bit(argv[0])).completeBaseName().toStdString();
+}
+
+// On the GUI thread, once main_program has returned or stopped: show "Finished", then follow the
+// exit behaviour.
+void program_finished(FrameWindow& frame) {
+  set_run_state(RunState::kFinished);
+  switch (exit_behaviour()) {
+    case 1: {
+      const std::string text =
+          "Program Terminated with exit code " + std::to_string(exit_code()) + "\nExit Window?";
+      if (show_message_box({BoxIcon::kWarning, BoxButtons::kYesNo, frame_title(), text}) == BoxAnswer::kYes) {
+        frame.close();
+      }
+      break;
+    }
+    case 2:
+      frame.close();
+      break;
+    default:
+      break;
+  }
+}
+
+void run_program_thread(void (*main_program)(), FrameWindow* frame) {
+  mark_program_thread();
+  try {
+    if (main_program != nullptr) main_program();
+  } catch (const ProgramThreadExit&) {
+  }
+  post_to_gui([frame] { program_finished(*frame); });
+}
+
+}  // namespace
+}  // namespace zorikan::display
+
+namespace zorikan {
+
+int run_display_process(int argc, char** argv, const ProgramHooks& hooks) {
+  using namespace display;
+  std::unique_ptr<QApplication> owned_application;
+  if (QCoreApplication::instance() == nullptr) {
+    // Whole-number scale factors only: a surface pixel must land on exactly one device pixel.
+    QGuiApplication::setHighDpiScaleFactorRoundingPolicy(Qt::HighDpiScaleFactorRoundingPolicy::Round);
+    owned_application = std::make_unique<QApplication>(argc, argv);
+  }
+  QApplication::setQuitOnLastWindowClosed(false);
+  set_frame_title(program_name(argc, argv));
+  set_gui_thread_running(true);
+  install_stop_handlers();
+
+  FrameWindow frame;
+  frame.setWindowTitle(QString::fromStdString(frame_title()));
+  set_frame_window(&frame);
+  QObject::connect(&frame, &FrameWindow::closing, [] { QCoreApplication::exit(exit_code()); });
+
+  bool started = true;
+  if (hooks.startup_settings != nullptr) run_program_routine([&] { started = hooks.startup_settings(); });
+  if (!started) report_layer_error("Start-up error: the program's start-up settings failed");
+  if (frame.menu_entries().empty()) frame.menuBar()->hide();
+  apply_stored_frame_geometry();
+  mark_frame_created();
+  frame.show();
+
+  reset_exit_behaviour();
+  set_run_state(RunState::kRunning);
+  std::thread program(run_program_thread, hooks.main_program, &frame);
+  const int code = QApplication::exec();
+
+  // The frame is gone: the program thread ends at its next call into the layer.
+  request_stop();
+  set_gui_thread_running(false);
+  set_frame_window(nullptr);
+  auto ended = std::async(std::launch::async, [&program] { program.join(); });
+  if (ended.wait_for(kProgramThreadGrace) != std::future_status::ready) {
+    std::fflush(nullptr);
+    std::_Exit(code);
+  }
+  return code;
+}
+
+}  // namespace zorikan

@@ -1,0 +1,36 @@
+// The clock, pauses and tones, behind one small service so that tests can run on simulated time.
+//
+// The real service reads the system clock, sleeps and plays tones through the sound server. A test
+// installs a simulated service in which time moves only as the program reads or waits on it.
+#pragma once
+
+#include <cstdint>
+
+namespace zorikan::display {
+
+struct LocalTime {
+  int year = 0;
+  int month = 0;  // 1..12
+  int day = 0;    // 1..31
+  int hour = 0;
+  int minute = 0;
+  int second = 0;
+  int millisecond = 0;
+};
+
+class TimeSoundService {
+ public:
+  virtual ~TimeSoundService() = default;
+  // Seconds since 1970-01-01 00:00:00 UTC, resolution 1 us or better.
+  virtual double epoch_seconds() = 0;
+  virtual LocalTime local_time() = 0;
+  virtual void sleep_ms(int32_t milliseconds) = 0;
+  // Plays the tone and returns when it has played; frequency 0 is silence of the same duration.
+  virtual void beep(int32_t frequency_hz, int32_t duration_ms) = 0;
+};
+
+// The service in use: the real one unless a test installed another. Null restores the real one.
+TimeSoundService& time_sound_service();
+void set_time_sound_service(TimeSoundService* service);
+
+}  // namespace zorikan::display

@@ -10,6 +10,7 @@
 #include <memory>
 #include <thread>
 
+#include "common/file_units.h"
 #include "display/display.h"
 #include "display/frame_state.h"
 #include "display/frame_window.h"
@@ -51,6 +52,18 @@ void program_finished(FrameWindow& frame) {
   }
 }
 
+// The device "USER": opening a unit on it creates a child window, closing the unit closes the window.
+void register_user_device() {
+  register_device(kUserDeviceName, DeviceHandler{
+                                       [](int32_t unit, std::string_view title) -> std::string {
+                                         if (open_user_window(unit, title)) return {};
+                                         return "USER: no window can be opened for unit " +
+                                                std::to_string(unit);
+                                       },
+                                       [](int32_t unit) { close_user_window(unit); },
+                                   });
+}
+
 void run_program_thread(void (*main_program)(), FrameWindow* frame) {
   mark_program_thread();
   try {
@@ -77,6 +90,7 @@ int run_display_process(int argc, char** argv, const ProgramHooks& hooks) {
   set_frame_title(program_name(argc, argv));
   set_gui_thread_running(true);
   install_stop_handlers();
+  register_user_device();
 
   FrameWindow frame;
   frame.setWindowTitle(QString::fromStdString(frame_title()));

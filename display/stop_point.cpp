@@ -5,6 +5,7 @@
 #include <cstdio>
 #include <string>
 
+#include "common/file_units.h"
 #include "common/program_stop.h"
 #include "display/frame_state.h"
 #include "display/message_boxes.h"
@@ -41,8 +42,11 @@ bool stop_requested() {
   return g_stop_requested;
 }
 
+// Open units are closed at the stop: files are flushed and closed, windows disappear.
 void request_stop() {
-  if (!g_stop_requested.exchange(true)) close_all_user_windows();
+  if (g_stop_requested.exchange(true)) return;
+  close_all_units();
+  close_all_user_windows();
 }
 
 void mark_program_thread() {

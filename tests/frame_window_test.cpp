@@ -13,6 +13,7 @@
 #include <vector>
 
 #include "common/cp1251.h"
+#include "common/file_units.h"
 #include "display/display.h"
 #include "display/frame_state.h"
 #include "display/gui_thread.h"
@@ -37,7 +38,10 @@ void stop_from_menu(int32_t&) {
 }
 
 void open_window_980x650() {
-  ASSERT_TRUE(display::open_user_window(1, cp1251<"Тренажер для глаз">().view()));
+  // The device name is taken in any letter case.
+  const IoResult opened = open_file(1, "user", FileStatus::kUnknown, ErrorExit::kReturn, FilePosition::kStart,
+                                    cp1251<"Тренажер для глаз">().view());
+  ASSERT_TRUE(opened.ok()) << opened.report;
   WindowConfig config;
   config.pixel_width = 980;
   config.pixel_height = 650;
@@ -238,7 +242,7 @@ TEST(FrameWindow, DrawingAfterTheWindowClosedFailsQuietly) {
       [&] {
         set_exit_behaviour(2);
         open_window_980x650();
-        display::run_on_gui([] { display::close_user_window(1); });
+        display::run_on_gui([] { close_file(1); });
         color_result = set_draw_color_rgb(0x123456);
         EXPECT_EQ(draw_rectangle(3, 0, 0, 10, 10), 0);
         GraphicsPosition previous;

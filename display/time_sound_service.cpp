@@ -1,0 +1,82 @@
+// The real time-and-sound service and the switch that lets tests install another; see
+// time_sound_service.h.
+#include "display/time_sound_service.h"
+
+#include <atomic>
+#include <chrono>
+#include <ctime>
+
+#include "display/interruptible_wait.h"
+#include "display/stop_point.h"
+#include "display/tone_player.h"
+
+namespace zorikan::display {
+namespace {
+
+class RealTimeSoundService final : public TimeSoundService {
+ public:
+  RealTimeSoundService() : player_(settings()) {}
+
+  double epoch_seconds() override {
+    const auto since_epoch = std::chrono::system_clock::now().time_since_epoch();
+    const auto whole = std::chrono::floor<std::chrono::seconds>(since_epoch);
+    const auto fraction = std::chrono::duration_cast<std::chrono::nanoseconds>(since_epoch - whole);
+    // Whole seconds and the fraction are converted apart so the sum is rounded only once.
+    return static_cast<double>(whole.count()) + static_cast<double>(fraction.count()) * 1e-9;
+  }
+
+  LocalTime local_time() override {
+    const auto now = std::chrono::system_clock::now();
+    const auto whole = std::chrono::floor<std::chrono::seconds>(now);
+    const std::time_t seconds = std::chrono::system_clock::to_time_t(whole);
+    std::tm fields{};
+    localtime_r(&seconds, &fields);
+    LocalTime local;
+    local.year = fields.tm_year + 1900;
+    local.month = fields.tm_mon + 1;
+    local.day = fields.tm_mday;
+    local.hour = fields.tm_hour;
+    local.minute = fields.tm_min;
+    local.second = fields.tm_sec;
+    local.millisecond =
+        static_cast<int>(std::chrono::duration_cast<std::chrono::milliseconds>(now - whole).count());
+    return local;
+  }
+
+  void sleep_ms(int32_t milliseconds) override {
+    if (milliseconds <= 0) return;
+    wait_until(std::chrono::steady_clock::now() + std::chrono::milliseconds(milliseconds), &stop_requested);
+  }
+
+  void beep(int32_t frequency_hz, int32_t duration_ms) override { player_.play(frequency_hz, duration_ms); }
+
+ private:
+  static TonePlayerSettings settings() {
+    TonePlayerSettings tone_settings;
+    tone_settings.interrupted = &stop_requested;
+    return tone_settings;
+  }
+
+  TonePlayer player_;
+};
+
+// Never destroyed: its tone worker may still sit in the sound server while the process exits.
+RealTimeSoundService& real_service() {
+  static auto* const service = new RealTimeSoundService();
+  return *service;
+}
+
+std::atomic<TimeSoundService*> installed_service{nullptr};
+
+}  // namespace
+
+TimeSoundService& time_sound_service() {
+  TimeSoundService* const service = installed_service.load(std::memory_order_acquire);
+  return service != nullptr ? *service : real_service();
+}
+
+void set_time_sound_service(TimeSoundService* service) {
+  installed_service.store(service, std::memory_order_release);
+}
+
+}  // namespace zorikan::display

@@ -1,0 +1,125 @@
+// Drawn text (draw_text) and the colours of the window's text grid.
+//
+// draw_text places the top-left corner of the text's unrotated cell at the current graphics position
+// and writes the glyphs alone (transparent background) in the drawing colour, with greyscale
+// antialiasing: what the surface holds is what the user reads, at every size the program uses (from
+// 4-pixel chart labels to 120-pixel results). A scalable font is drawn from its reference size
+// through a transform that scales its cell to exactly the requested pixels and turns it by the
+// font's escapement about that corner.
+#include <QFontMetricsF>
+#include <QPainter>
+#include <QPainterPath>
+#include <QTransform>
+
+#include <cmath>
+#include <cstdint>
+#include <string_view>
+
+#include "common/cp1251.h"
+#include "display/child_window.h"
+#include "display/colors.h"
+#include "display/display.h"
+#include "display/layer_status.h"
+#include "display/stop_point.h"
+#include "display/window_registry.h"
+
+namespace zorikan {
+namespace display {
+namespace {
+
+// Qt draws glyphs from its glyph cache below this effective pixel size and, above it, fills their
+// outlines glyph by glyph through a much slower path; one path for the whole text is several times
+// faster for the large fonts of the result screens.
+constexpr double kLargestCachedGlyph = 64.0;
+
+// Positions within this much of an edge are on it (the rotated cell corners carry rounding).
+constexpr double kEdgeTolerance = 1e-6;
+
+QString to_unicode(std::string_view cp1251_text) {
+  QString text;
+  text.reserve(static_cast<qsizetype>(cp1251_text.size()));
+  for (char byte : cp1251_text) {
+    text.append(QChar(static_cast<char16_t>(cp1251_code_point(static_cast<unsigned char>(byte)))));
+  }
+  return text;
+}
+
+}  // namespace
+}  // namespace display
+
+void draw_text(std::string_view text) {
+  display::stop_point();
+  auto window = display::active_window();
+  if (!window) {
+    display::record_status(display::kStatusFailure);
+    return;
+  }
+  std::lock_guard guard(window->lock);
+  const display::CurrentFont& font = window->font;
+  if (font.table_index < 0) {
+    display::record_status(display::kStatusNothingDrawn);
+    return;
+  }
+  if (window->surface.isNull()) {
+    display::record_status(display::kStatusFailure);
+    return;
+  }
+  if (text.empty()) {
+    display::record_status(display::kStatusOk);
+    return;
+  }
+
+  const QString unicode = display::to_unicode(text);
+  const QFontMetricsF metrics(font.font);
+  const double advance = metrics.horizontalAdvance(unicode);  // unscaled units of font.font
+
+  QTransform placement;
+  placement.translate(window->position.x(), window->position.y());
+  placement.rotate(-font.escapement / 10.0);  // Qt turns clockwise on a y-down surface
+  placement.scale(font.scale_x, font.scale_y);
+
+  const QRectF cell = placement.mapRect(QRectF(0, 0, advance, font.cell));
+  const QRectF ink = placement.mapRect(metrics.boundingRect(unicode).translated(0, font.baseline));
+  const QColor color = QColor::fromRgb(display::to_qrgb(display::color_to_rgb(window->draw_color)));
+  {
+    QPainter painter(&window->surface);
+    painter.setRenderHint(QPainter::Antialiasing, true);
+    painter.setRenderHint(QPainter::TextAntialiasing, true);
+    painter.setTransform(placement);
+    const double pixel_size = font.font.pixelSize() * std::sqrt(std::abs(font.scale_x * font.scale_y));
+    if (font.raster || pixel_size < display::kLargestCachedGlyph) {
+      painter.setPen(color);
+      painter.setFont(font.font);
+      painter.drawText(QPointF(0, font.baseline), unicode);
+    } else {
+      QPainterPath outline;
+      outline.addText(QPointF(0, font.baseline), font.font, unicode);
+      painter.fillPath(outline, color);
+    }
+  }
+
+  const QRect surface = window->surface.rect();
+  const bool clipped = cell.right() > surface.width() + display::kEdgeTolerance ||
+                       cell.bottom() > surface.height() + display::kEdgeTolerance;
+  window->position.rx() += static_cast<int>(std::lround(advance * font.scale_x));
+  window->mark_damaged(cell.united(ink).toAlignedRect().adjusted(-1, -1, 1, 1));
+  display::record_status(clipped ? display::kStatusClipped : display::kStatusOk);
+}
+
+int32_t set_text_color_rgb(int32_t rgb) {
+  display::stop_point();
+  auto window = display::active_window();
+  if (!window) return -1;
+  std::lock_guard guard(window->lock);
+  return static_cast<int32_t>(display::store_rgb_color(window->text_color, static_cast<uint32_t>(rgb)));
+}
+
+int32_t set_text_background_rgb(int32_t rgb) {
+  display::stop_point();
+  auto window = display::active_window();
+  if (!window) return -1;
+  std::lock_guard guard(window->lock);
+  return static_cast<int32_t>(display::store_rgb_color(window->text_background, static_cast<uint32_t>(rgb)));
+}
+
+}  // namespace zorikan

@@ -1,0 +1,84 @@
+#include "tests/support/xvfb_server.h"
+
+#include <signal.h>
+#include <spawn.h>
+#include <sys/wait.h>
+#include <unistd.h>
+
+#include <chrono>
+#include <cstring>
+#include <filesystem>
+#include <thread>
+
+extern char** environ;
+
+namespace zorikan::testing {
+namespace {
+
+constexpr char kXvfb[] = "/usr/bin/Xvfb";
+
+}  // namespace
+
+pid_t spawn_program(const std::vector<std::string>& arguments, const std::vector<std::string>& environment) {
+  std::vector<std::string> variables;
+  for (char** entry = environ; *entry != nullptr; ++entry) variables.emplace_back(*entry);
+  for (const auto& extra : environment) {
+    const std::string name = extra.substr(0, extra.find('=') + 1);
+    std::erase_if(variables, [&](const std::string& v) { return v.starts_with(name); });
+    variables.push_back(extra);
+  }
+  std::vector<char*> argv, envp;
+  for (const auto& a : arguments) argv.push_back(const_cast<char*>(a.c_str()));
+  argv.push_back(nullptr);
+  for (const auto& v : variables) envp.push_back(const_cast<char*>(v.c_str()));
+  envp.push_back(nullptr);
+  pid_t pid = -1;
+  if (posix_spawn(&pid, argv[0], nullptr, nullptr, argv.data(), envp.data()) != 0) return -1;
+  return pid;
+}
+
+int wait_for_exit(pid_t pid, double seconds) {
+  const auto deadline = std::chrono::steady_clock::now() + std::chrono::duration<double>(seconds);
+  int status = 0;
+  while (std::chrono::steady_clock::now() < deadline) {
+    if (waitpid(pid, &status, WNOHANG) == pid) return WIFEXITED(status) ? WEXITSTATUS(status) : -1;
+    std::this_thread::sleep_for(std::chrono::milliseconds(20));
+  }
+  kill(pid, SIGKILL);
+  waitpid(pid, &status, 0);
+  return -1;
+}
+
+XvfbServer::XvfbServer() {
+  if (!std::filesystem::exists(kXvfb)) {
+    failure_ = "Xvfb is not installed (/usr/bin/Xvfb)";
+    return;
+  }
+  for (int number = 93; number < 140; ++number) {
+    if (std::filesystem::exists("/tmp/.X" + std::to_string(number) + "-lock")) continue;
+    const std::string name = ":" + std::to_string(number);
+    const pid_t pid = spawn_program({kXvfb, name, "-screen", "0", "1280x1024x24", "-nolisten", "tcp"}, {});
+    if (pid < 0) continue;
+    const std::string socket = "/tmp/.X11-unix/X" + std::to_string(number);
+    for (int tries = 0; tries < 250; ++tries) {
+      if (std::filesystem::exists(socket)) {
+        pid_ = pid;
+        display_ = name;
+        return;
+      }
+      if (waitpid(pid, nullptr, WNOHANG) == pid) break;  // lost a race for the number: try the next
+      std::this_thread::sleep_for(std::chrono::milliseconds(20));
+    }
+    kill(pid, SIGKILL);
+    waitpid(pid, nullptr, 0);
+  }
+  failure_ = "Xvfb did not start on any display from :93 to :139";
+}
+
+XvfbServer::~XvfbServer() {
+  if (pid_ <= 0) return;
+  kill(pid_, SIGTERM);
+  wait_for_exit(pid_, 5);
+}
+
+}  // namespace zorikan::testing

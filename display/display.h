@@ -37,6 +37,10 @@ struct ProgramHooks {
 // QApplication when there is one (tests), else creates it from argc/argv.
 int run_display_process(int argc, char** argv, const ProgramHooks& hooks);
 
+// What the layer needs set before the application object exists; run_display_process calls it when it
+// creates the application itself, a caller that creates it first calls it before.
+void prepare_application();
+
 // ---- Frame and child windows ---------------------------------------------------------------------
 // The frame window wherever a unit is expected (set_window_geometry only).
 inline constexpr int32_t kFrameUnit = static_cast<int32_t>(0x80000000u);

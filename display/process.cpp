@@ -78,12 +78,17 @@ void run_program_thread(void (*main_program)(), FrameWindow* frame) {
 
 namespace zorikan {
 
+// Whole-number scale factors only: with a desktop scale of 1.25 or 1.5 a surface pixel would otherwise
+// be resampled across device pixels, which destroys a 1-pixel grating. 1.25 is shown at 1, 1.5 at 2.
+void prepare_application() {
+  QGuiApplication::setHighDpiScaleFactorRoundingPolicy(Qt::HighDpiScaleFactorRoundingPolicy::Round);
+}
+
 int run_display_process(int argc, char** argv, const ProgramHooks& hooks) {
   using namespace display;
   std::unique_ptr<QApplication> owned_application;
   if (QCoreApplication::instance() == nullptr) {
-    // Whole-number scale factors only: a surface pixel must land on exactly one device pixel.
-    QGuiApplication::setHighDpiScaleFactorRoundingPolicy(Qt::HighDpiScaleFactorRoundingPolicy::Round);
+    prepare_application();
     owned_application = std::make_unique<QApplication>(argc, argv);
   }
   QApplication::setQuitOnLastWindowClosed(false);

@@ -214,7 +214,8 @@ RecordFailure field_failure(IoStatus status, size_t column, size_t width, std::s
 
 RecordFailure values_without_descriptors(size_t count) {
   return {IoStatus::kMismatch, 0, 0,
-          std::to_string(count) + " values for a format without I or F descriptors"};
+          std::to_string(count) + (count == 1 ? " value" : " values") +
+              " for a format without I or F descriptors"};
 }
 
 // Writes `text` at the 0-based column, blank-filling any gap before it.

@@ -45,22 +45,23 @@ namespace zorikan {
 using OutputValue = std::variant<int32_t, float>;
 using InputTarget = std::variant<int32_t*, float*>;
 
+// A contiguous range (array, vector, span) that can be viewed as a span of T.
+template <typename Range, typename T>
+concept ViewableAs = std::constructible_from<std::span<T>, Range&>;
+
 // The values of one output operation: `{day, month, distance}` (int32_t or float; a double does not
-// convert, so write 1.5f), or a whole array of one type. A view, valid for the call it is passed to.
+// convert, so write 1.5f), or a whole array or vector of int32_t, float or OutputValue. A view, valid
+// for the call it is passed to.
 class OutputList {
  public:
   OutputList() = default;
   OutputList(std::initializer_list<OutputValue> values) : mixed_(values.begin(), values.size()) {}
-  OutputList(std::span<const OutputValue> values) : mixed_(values) {}
-  OutputList(std::span<const int32_t> values) : integers_(values) {}
-  OutputList(std::span<const float> values) : reals_(values) {}
-  // Arrays and vectors of one type, without spelling out the span.
-  template <typename Range>
-  requires std::constructible_from<std::span<const int32_t>, Range&> OutputList(Range&& values)
-      : integers_(std::span<const int32_t>(values)) {}
-  template <typename Range>
-  requires std::constructible_from<std::span<const float>, Range&> OutputList(Range&& values)
-      : reals_(std::span<const float>(values)) {}
+  template <ViewableAs<const OutputValue> Range>
+  OutputList(Range&& values) : mixed_(std::span<const OutputValue>(values)) {}
+  template <ViewableAs<const int32_t> Range>
+  OutputList(Range&& values) : integers_(std::span<const int32_t>(values)) {}
+  template <ViewableAs<const float> Range>
+  OutputList(Range&& values) : reals_(std::span<const float>(values)) {}
 
   size_t size() const { return mixed_.size() + integers_.size() + reals_.size(); }
   OutputValue operator[](size_t i) const {
@@ -75,21 +76,19 @@ class OutputList {
   std::span<const float> reals_;
 };
 
-// The variables of one input operation: `{&count}`, `{&distance, &size}`, or a whole array of one
-// type (the 2N point offsets of a glyph). A view, valid for the call it is passed to.
+// The variables of one input operation: `{&count}`, `{&distance, &size}`, or a whole array or vector
+// of int32_t, float or InputTarget (the 2N point offsets of a glyph). A view, valid for the call it
+// is passed to.
 class InputList {
  public:
   InputList() = default;
   InputList(std::initializer_list<InputTarget> targets) : mixed_(targets.begin(), targets.size()) {}
-  InputList(std::span<const InputTarget> targets) : mixed_(targets) {}
-  InputList(std::span<int32_t> targets) : integers_(targets) {}
-  InputList(std::span<float> targets) : reals_(targets) {}
-  template <typename Range>
-  requires std::constructible_from<std::span<int32_t>, Range&> InputList(Range&& targets)
-      : integers_(std::span<int32_t>(targets)) {}
-  template <typename Range>
-  requires std::constructible_from<std::span<float>, Range&> InputList(Range&& targets)
-      : reals_(std::span<float>(targets)) {}
+  template <ViewableAs<const InputTarget> Range>
+  InputList(Range&& targets) : mixed_(std::span<const InputTarget>(targets)) {}
+  template <ViewableAs<int32_t> Range>
+  InputList(Range&& targets) : integers_(std::span<int32_t>(targets)) {}
+  template <ViewableAs<float> Range>
+  InputList(Range&& targets) : reals_(std::span<float>(targets)) {}
 
   size_t size() const { return mixed_.size() + integers_.size() + reals_.size(); }
   InputTarget operator[](size_t i) const {

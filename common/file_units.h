@@ -7,9 +7,10 @@
 //
 // A file name is used as the path in the working directory, its trailing blanks removed (names may
 // come from blank-padded text variables). A name matching a registered device (ASCII letters in any
-// case) opens the device instead: the device's `open` runs, e.g. creating a graphics window, and
-// `close_file` of that unit runs its `close`. The name "USER" is reserved for the Display layer: until
-// it registers, opening "USER" fails as a missing file and never creates a file of that name.
+// case) opens the device instead, whatever the status: the device's `open` runs, e.g. creating a
+// graphics window, and `close_file` of that unit runs its `close`. The name "USER" is reserved for the
+// Display layer: until it registers, opening "USER" fails as a missing file and never creates a file of that
+// name.
 //
 // Writing to a file that was opened at its start, or after reading some of its lines, cuts the file
 // at that point: the lines written become its last lines (so rewriting zorikan.vvd replaces it).

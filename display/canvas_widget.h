@@ -19,7 +19,7 @@ class CanvasWidget : public QWidget {
  public:
   explicit CanvasWidget(std::shared_ptr<ChildWindow> window);
 
-  const std::shared_ptr<ChildWindow>& window() const { return window_; }
+  const std::shared_ptr<ChildWindow>& record() const { return window_; }
 
   // Fits the widget to the surface's size; call after the surface changed size.
   void fit_surface();

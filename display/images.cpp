@@ -7,6 +7,7 @@
 // 0xFF, which Qt requires of RGB32 images.
 #include <QtGlobal>
 
+#include <algorithm>
 #include <bit>
 #include <cstring>
 #include <limits>
@@ -29,8 +30,6 @@ using display::record_status;
 
 constexpr uint32_t kOpaque = 0xFF000000u;
 constexpr uint32_t kRgbMask = 0x00FFFFFFu;
-constexpr uint64_t kOpaquePair = 0xFF000000FF000000u;
-constexpr uint64_t kRgbPairMask = 0x00FFFFFF00FFFFFFu;
 
 // What put_image does with each destination pixel D, given the image pixel S and the fill pattern P.
 enum class RasterOp {
@@ -94,36 +93,45 @@ std::optional<RasterOp> raster_op_of(int32_t action) {
   }
 }
 
-// `count` image pixels (blue, green, red, reserved; any alignment) into a surface row, made opaque.
-// Two pixels per 64-bit word: as fast as a plain copy, which the whole-window picture relies on.
+// Sixteen bytes as one vector word (SSE2 or NEON), loaded and stored through memcpy.
+using ByteQuad = uint32_t __attribute__((vector_size(16)));
+
+// Copies `bytes` bytes of whole pixels, combining byte k with byte k % 4 of `mask` by `op`: OR with
+// kOpaque makes image pixels opaque surface pixels, AND with kRgbMask clears the reserved byte of
+// surface pixels bound for an image. Stores are 16-byte aligned: image rows follow a 54-byte header,
+// and stores that straddle cache lines would halve the speed. The mask is rotated to the phase at
+// which the aligned part begins. This keeps pace with a plain memcpy of the row.
+template <typename Op>
+void copy_pixel_bytes(uint8_t* to, const uint8_t* from, size_t bytes, uint32_t mask, Op op) {
+  auto mask_byte = [mask](size_t k) { return static_cast<uint8_t>(mask >> (8 * (k % 4))); };
+  const size_t head = std::min(bytes, (16 - reinterpret_cast<uintptr_t>(to) % 16) % 16);
+  size_t k = 0;
+  for (; k < head; ++k) to[k] = static_cast<uint8_t>(op(from[k], mask_byte(k)));
+  const uint32_t rotated = std::rotr(mask, static_cast<int>(8 * (head % 4)));
+  const ByteQuad quad_mask = {rotated, rotated, rotated, rotated};
+  for (; k + 32 <= bytes; k += 32) {
+    ByteQuad low;
+    ByteQuad high;
+    std::memcpy(&low, from + k, 16);
+    std::memcpy(&high, from + k + 16, 16);
+    low = op(low, quad_mask);
+    high = op(high, quad_mask);
+    std::memcpy(to + k, &low, 16);
+    std::memcpy(to + k + 16, &high, 16);
+  }
+  for (; k < bytes; ++k) to[k] = static_cast<uint8_t>(op(from[k], mask_byte(k)));
+}
+
+// `count` image pixels (blue, green, red, reserved) into a surface row, made opaque.
 void copy_row_to_surface(uint32_t* surface_row, const uint8_t* image_row, int count) {
-  int i = 0;
-  for (; i + 2 <= count; i += 2) {
-    uint64_t pair;
-    std::memcpy(&pair, image_row + 4 * i, 8);
-    pair |= kOpaquePair;
-    std::memcpy(surface_row + i, &pair, 8);
-  }
-  if (i < count) {
-    uint32_t pixel;
-    std::memcpy(&pixel, image_row + 4 * i, 4);
-    surface_row[i] = pixel | kOpaque;
-  }
+  copy_pixel_bytes(reinterpret_cast<uint8_t*>(surface_row), image_row, 4 * static_cast<size_t>(count),
+                   kOpaque, [](auto value, auto mask) { return value | mask; });
 }
 
 // `count` surface pixels into an image row, with the reserved byte 0.
 void copy_row_to_image(uint8_t* image_row, const uint32_t* surface_row, int count) {
-  int i = 0;
-  for (; i + 2 <= count; i += 2) {
-    uint64_t pair;
-    std::memcpy(&pair, surface_row + i, 8);
-    pair &= kRgbPairMask;
-    std::memcpy(image_row + 4 * i, &pair, 8);
-  }
-  if (i < count) {
-    const uint32_t pixel = surface_row[i] & kRgbMask;
-    std::memcpy(image_row + 4 * i, &pixel, 4);
-  }
+  copy_pixel_bytes(image_row, reinterpret_cast<const uint8_t*>(surface_row), 4 * static_cast<size_t>(count),
+                   kRgbMask, [](auto value, auto mask) { return value & mask; });
 }
 
 // The rows of an image that land on the surface: the first visible pixel of the topmost visible row,

@@ -1,0 +1,59 @@
+// The start screen's checkpoints; see checkpoints.h. Program thread; every wait is a busy loop on the
+// shared words, without sleeping.
+#include "session/checkpoints.h"
+
+#include "common/file_units.h"
+#include "common/program_stop.h"
+#include "session/activity_routines.h"
+#include "session/glyph_set.h"
+#include "session/shared_words.h"
+#include "session/sweep_state.h"
+#include "session/window_size.h"
+
+namespace zorikan {
+namespace {
+
+bool click_completed_with(int32_t code) {
+  return buttons_held == 0 && click_flag == 1 && button_code == code;
+}
+
+void wait_until_buttons_released() {
+  while (buttons_held != 0) {
+  }
+}
+
+}  // namespace
+
+CheckpointOutcome full_checkpoint() {
+  if (mode_request != kNoRequest) return CheckpointOutcome::kRestart;
+  if (button_code == kBothButtons) leave_start_screen();
+  if (click_completed_with(kRightButton)) {
+    mode_request = kVisionCheckRequest;
+    return CheckpointOutcome::kRestart;
+  }
+  if (click_completed_with(kLeftButton)) {
+    activity_routines.run_training(current_size, glyph_count, glyph_points, window_nx, window_ny);
+    wait_until_buttons_released();
+    button_code = 0;
+    return CheckpointOutcome::kRestart;
+  }
+  return CheckpointOutcome::kContinue;
+}
+
+CheckpointOutcome glyph_checkpoint() {
+  if (button_code == kBothButtons) leave_start_screen();
+  if (mode_request != kNoRequest) return CheckpointOutcome::kRestart;
+  if (click_completed_with(kRightButton)) {
+    mode_request = kVisionCheckRequest;
+    return CheckpointOutcome::kRestart;
+  }
+  return CheckpointOutcome::kContinue;
+}
+
+void leave_start_screen() {
+  wait_until_buttons_released();
+  close_file(1);
+  stop_program();
+}
+
+}  // namespace zorikan

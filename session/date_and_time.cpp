@@ -1,0 +1,22 @@
+// date_and_time; see date_and_time.h.
+#include "session/date_and_time.h"
+
+#include "display/display.h"
+
+namespace zorikan {
+
+void date_and_time(int32_t& day, int32_t& month, int32_t& year, int32_t& hour, int32_t& minute,
+                   int32_t& second) {
+  int16_t y = 0, mo = 0, d = 0;
+  read_date(y, mo, d);
+  int16_t h = 0, mi = 0, s = 0, hundredths = 0;
+  read_time_of_day(h, mi, s, hundredths);
+  day = d;
+  month = mo;
+  year = y;
+  hour = h;
+  minute = mi;
+  second = s;
+}
+
+}  // namespace zorikan

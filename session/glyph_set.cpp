@@ -1,0 +1,9 @@
+// The glyph set; see glyph_set.h.
+#include "session/glyph_set.h"
+
+namespace zorikan {
+
+GlyphCounts glyph_count = {};
+GlyphPoints glyph_points = {};
+
+}  // namespace zorikan

@@ -1,0 +1,8 @@
+// The session's parameters; see session_params.h.
+#include "session/session_params.h"
+
+namespace zorikan {
+
+SessionParams session_params;
+
+}  // namespace zorikan

@@ -169,9 +169,10 @@ TEST_F(ImagesTest, PutImageRestoresWhatGetImageSavedAndClips) {
   const auto size = static_cast<size_t>(image_size(0, 0, kWidth - 1, kHeight - 1));
   // The program's buffer may start at any address: each misalignment takes its own path.
   std::vector<uint8_t> storage(size + 3);
+  std::span<uint8_t> image;
   for (size_t misalignment = 0; misalignment < 4; ++misalignment) {
     SCOPED_TRACE(misalignment);
-    const std::span<uint8_t> image = std::span(storage).subspan(misalignment, size);
+    image = std::span(storage).subspan(misalignment, size);
     get_image(0, 0, kWidth - 1, kHeight - 1, image);
     for (size_t at = 54; at < image.size(); at += 4) ASSERT_EQ(image[at + 3], 0) << at;  // the reserved byte
     window_->surface.fill(0xFF000000);
@@ -180,7 +181,6 @@ TEST_F(ImagesTest, PutImageRestoresWhatGetImageSavedAndClips) {
     EXPECT_EQ(surface_bytes(), saved);  // the fourth byte is 0xFF again although the image holds 0
   }
   EXPECT_TRUE(window_->pending_damage.contains(window_->surface.rect()));
-  const std::span<uint8_t> image = std::span(storage).first(size);
 
   const QImage before = window_->surface.copy();
   EXPECT_EQ(put_image(-2, 3, image, 3), 1);

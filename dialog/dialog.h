@@ -1,0 +1,88 @@
+// The Dialog toolkit: modal dialog boxes built from the program's dialog templates, with text access
+// to their controls by control id and routines bound to their buttons.
+//
+// Every operation is called on the program thread. `dialog_run_modal` holds that thread while the GUI
+// thread shows the dialog, and runs the control routines on it as the user clicks; a routine ends the
+// dialog with `dialog_exit`. Texts are Windows-1251 bytes; texts handed in lose their trailing blanks.
+// Logical results are kTrue (-1) and kFalse (0). No Qt type appears here.
+#pragma once
+
+#include <cstdint>
+#include <memory>
+#include <optional>
+#include <span>
+#include <string>
+#include <string_view>
+#include <vector>
+
+#include "dialog/control_kind.h"
+#include "dialog/dialog_template.h"
+
+namespace zorikan {
+
+struct DialogRecord;
+// Called on the program thread inside dialog_run_modal: (dialog, control id, callback type). The
+// dialog's own routine receives the template id as its control id.
+using DialogRoutine = void (*)(DialogRecord& dialog, int32_t& control_id, int32_t& callback_type);
+
+// The routine that ends a dialog when one of its push buttons is clicked: the return value becomes the
+// button's id, then dialog_exit. Every push button has it until the program binds its own.
+void dialog_end_routine(DialogRecord& dialog, int32_t& control_id, int32_t& callback_type);
+
+struct DialogControl {
+  int32_t id = 0;
+  int32_t kind = 0;
+  bool value_changed = false;       // set since the dialog was shown, not yet on the screen
+  bool value_read = false;          // `text` holds what the window showed when it was last read
+  std::string text;                 // Windows-1251, trailing blanks removed
+  DialogRoutine clicked = nullptr;  // kinds 3 to 5; null does nothing
+};
+
+namespace dialog {
+struct DialogSession;  // the shown dialog's window and its events (dialog/dialog_session.h)
+}
+
+// Owned by the program (one static record per dialog), filled by dialog_init.
+struct DialogRecord {
+  int32_t template_id = 0;
+  const DialogResource* resource = nullptr;       // null: not initialised
+  std::shared_ptr<dialog::DialogSession> window;  // while the dialog is shown, else null
+  int32_t return_value = 0;
+  bool modal = false;
+  bool changed = false;  // values set since the dialog was shown
+  DialogRoutine dialog_routine = nullptr;
+  std::vector<DialogControl> controls;  // template order
+};
+
+// Finds the template and fills the record: return value 1, no window, the template's texts, the
+// end-dialog routine on push buttons. kFalse when the module has no template of this id or it cannot
+// be loaded (a control class the toolkit cannot show); the record is then not usable.
+int32_t dialog_init(int32_t template_id, DialogRecord& dialog);
+
+// Stores a control's text (trailing blanks removed); while the dialog is shown it reaches the screen at
+// once, or, from inside a control routine, when the routine returns. kFalse for an id not in the
+// table or a selector the control's kind does not have; nothing changes then. An omitted selector is
+// the control's main value, which is its text except for check boxes and radio buttons.
+int32_t dialog_set_text(DialogRecord& dialog, int32_t control_id, std::string_view text,
+                        std::optional<int32_t> selector = std::nullopt);
+
+// Copies a control's text into `text`: cut to its length, blank-padded to it. While the dialog is shown
+// the text is first read from the window. kFalse as for dialog_set_text (`text` unchanged then).
+int32_t dialog_get_text(DialogRecord& dialog, int32_t control_id, std::span<char> text,
+                        std::optional<int32_t> selector = std::nullopt);
+
+// Binds `routine` to a control's callback type (omitted: the click of a button), or, with the template
+// id as the control id, makes it the dialog's own routine (callback type 0 or omitted). kFalse for an
+// id not in the table or a callback type the kind does not have.
+int32_t dialog_set_callback(DialogRecord& dialog, int32_t control_id, DialogRoutine routine,
+                            std::optional<int32_t> callback_type = std::nullopt);
+
+// Shows the dialog modally and returns its return value once dialog_exit has ended it; -1 when it
+// cannot be shown (not initialised, already shown, no window system). A stop of the program ends the
+// wait at once (the program thread unwinds; the dialog disappears).
+int32_t dialog_run_modal(DialogRecord& dialog);
+
+// Reads every control's value back from the window, then ends the dialog. Nothing when not shown.
+void dialog_exit(DialogRecord& dialog);
+
+}  // namespace zorikan

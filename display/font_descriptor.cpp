@@ -198,9 +198,11 @@ std::optional<FontChoice> match_font(const FontRequest& request, std::span<const
 
   int best = -1;
   int best_score = kBestFitLimit;
+  bool any_candidate = false;
   for (int i = 0; i < count; ++i) {
     const FontEntry& entry = table[i];
     if (!is_candidate(entry, request)) continue;
+    any_candidate = true;
     if (entry.type == FontType::kScalable) return FontChoice{i, height, width};
     if (request.best_fit) {
       int score = 0;
@@ -216,6 +218,9 @@ std::optional<FontChoice> match_font(const FontRequest& request, std::span<const
     }
   }
   if (!request.best_fit) return std::nullopt;
+  // A face that is not installed at all fails even with best fit, so that callers can fall back (the
+  // chart writes its labels upwards then) instead of getting the current font at its table size.
+  if (!any_candidate && !request.face.empty()) return std::nullopt;
   if (best >= 0) return FontChoice{best, table[best].height, table[best].width};
   if (current_index < 0 || current_index >= count) return std::nullopt;
   return FontChoice{current_index, table[current_index].height, table[current_index].width};

@@ -182,8 +182,8 @@ TEST(FontMatching, BestFitFallsBackToTheCurrentFontAtItsTableSize) {
   EXPECT_EQ(fallback->width, 6);
   EXPECT_EQ(chosen("t'R'h210b", table, -1), std::nullopt);
   EXPECT_EQ(chosen("t'R'h210", table, 1), std::nullopt);
-  // A face nothing has: only the fallback.
-  EXPECT_EQ(chosen("t'Missing'h10b", table, 0), 0);
+  // A face nothing has fails even with best fit: the callers' own fallbacks take over.
+  EXPECT_EQ(chosen("t'Missing'h10b", table, 0), std::nullopt);
   EXPECT_EQ(chosen("t'Missing'h10", table, 0), std::nullopt);
 }
 

@@ -165,11 +165,12 @@ TEST_F(Fonts, FacesResolveThroughTheSystemsSubstitutes) {
   EXPECT_EQ(face_of("t'LIBERATION MONO'h20"), "Liberation Mono");
   EXPECT_EQ(face_of("t'No Such Face Here'h20"), "(none)");
   EXPECT_EQ(face_of("t'Times New Roman Cyr'fh20"), "(none)") << "not a fixed-pitch face";
-  // With best fit a missing face re-creates the current font at its table size.
+  // A missing face fails even with best fit, and the current font stays.
   ASSERT_GT(select_font("t'Liberation Mono'h40"), 0);
   const int mono = window_->font.table_index;
-  EXPECT_EQ(select_font("t'No Such Face Here'h20b"), mono + 1);
-  EXPECT_EQ(window_->font.cell_height, 16);
+  EXPECT_EQ(select_font("t'No Such Face Here'h20b"), -1);
+  EXPECT_EQ(window_->font.table_index, mono);
+  EXPECT_EQ(window_->font.cell_height, 40);
 }
 
 TEST_F(Fonts, MalformedDescriptorsKeepTheCurrentFont) {

@@ -41,8 +41,11 @@ class EditBox final : public QLineEdit {
 
  protected:
   void keyPressEvent(QKeyEvent* event) override {
+    // Keys with Ctrl, Alt or Meta are commands (Ctrl+A selects all), not characters typed.
+    const bool command =
+        (event->modifiers() & (Qt::ControlModifier | Qt::AltModifier | Qt::MetaModifier)) != 0;
     const QString typed = event->text();
-    if (!typed.isEmpty() && typed.at(0).isPrint() && !accepts(typed)) {
+    if (!command && !typed.isEmpty() && typed.at(0).isPrint() && !accepts(typed)) {
       QApplication::beep();
       event->accept();
       return;

@@ -1,17 +1,128 @@
-// The parameter dialog. For now it only sets the built-in defaults and lets the program go on; the
-// dialog itself, and the saved parameters in zorikan.vvd, come in its own change.
+// The parameter dialog: defaults, saved values, the five boxes, their read-back and the save.
 #include "session/parameter_dialog.h"
 
+#include <array>
+#include <span>
+#include <string>
+#include <string_view>
+
+#include "common/cp1251.h"
+#include "common/file_units.h"
+#include "common/format.h"
+#include "common/logical.h"
+#include "common/program_stop.h"
+#include "common/text_format.h"
+#include "dialog/dialog_resources.h"
+#include "display/display.h"
+#include "session/saved_parameters.h"
 #include "session/session_params.h"
 
 namespace zorikan {
+namespace {
+
+constexpr int32_t kStartButton = 1;
+constexpr int32_t kExitButton = 2;
+constexpr int32_t kGraphicsUnit = 1;
+
+constexpr auto kStartText = cp1251<"Начать работу">();
+constexpr auto kExitText = cp1251<"Выйти из программы">();
+constexpr std::string_view kTemplateMissing = "Диалог IDD_DIALOG1 не найден";
+
+// Every number passes through this buffer on its way into and out of the dialog.
+constexpr size_t kTextBufferLength = 10;
+
+constexpr Format kDistanceShown = parse_format("(F6.1)");
+constexpr Format kDiagonalShown = parse_format("(F6.2)");
+constexpr Format kIntegerShown = parse_format("(I4)");
+// Read back without implied decimals: "65" is 65.0.
+constexpr Format kRealTyped = parse_format("(F10.0)");
+constexpr Format kIntegerTyped = parse_format("(I10)");
+
+struct ParameterBox {
+  int32_t control_id;
+  std::string_view label;  // UTF-8, names the box in the conversion report
+  const Format* shown;
+  size_t shown_length;  // leading characters of the buffer put into the box
+  const Format* typed;
+  float SessionParams::*real;
+  int32_t SessionParams::*integer;
+};
+
+// In the order the boxes are filled and read back.
+constexpr std::array<ParameterBox, 5> kBoxes = {{
+    {1000, "Дальность до дисплея", &kDistanceShown, 6, &kRealTyped, &SessionParams::distance_cm, nullptr},
+    {1001, "Диагональ дисплея", &kDiagonalShown, 6, &kRealTyped, &SessionParams::diagonal_inch, nullptr},
+    {1002, "Разрешение экрана, Ny=", &kIntegerShown, 4, &kIntegerTyped, nullptr, &SessionParams::screen_ny},
+    {1003, "Разрешение экрана, Nx=", &kIntegerShown, 4, &kIntegerTyped, nullptr, &SessionParams::screen_nx},
+    {1004, "Объем тренировки", &kIntegerShown, 4, &kIntegerTyped, nullptr, &SessionParams::training_volume},
+}};
+
+// The dialog's record lives for the whole run.
+DialogRecord g_dialog;
+int32_t g_start_pressed = 0;
+std::array<char, kTextBufferLength> g_text_buffer;
+
+void set_defaults(SessionParams& params) {
+  params.distance_cm = 200.0f;
+  params.diagonal_inch = 17.7f;
+  params.screen_nx = 1024;
+  params.screen_ny = 768;
+  params.training_volume = 100;
+}
+
+void fill_box(const ParameterBox& box) {
+  if (box.real != nullptr) {
+    format_to_text(g_text_buffer, *box.shown, {session_params.*box.real});
+  } else {
+    format_to_text(g_text_buffer, *box.shown, {session_params.*box.integer});
+  }
+  dialog_set_text(g_dialog, box.control_id, std::string_view(g_text_buffer.data(), box.shown_length));
+}
+
+// A box that does not hold a number ends the program with a report naming the box and its text.
+void read_box(const ParameterBox& box) {
+  dialog_get_text(g_dialog, box.control_id, g_text_buffer);
+  const std::string_view text(g_text_buffer.data(), g_text_buffer.size());
+  const IoResult parsed =
+      box.real != nullptr
+          ? parse_text(text, *box.typed, {&(session_params.*box.real)}, ErrorExit::kReturn)
+          : parse_text(text, *box.typed, {&(session_params.*box.integer)}, ErrorExit::kReturn);
+  if (parsed.ok()) return;
+  const std::string_view found = text.substr(0, text.find_last_not_of(' ') + 1);
+  report_fatal_error("parameter dialog: the box \"" + std::string(box.label) + "\" holds \"" +
+                     cp1251_to_utf8(found) + "\", which does not read as " +
+                     (box.real != nullptr ? "a real number" : "an integer"));
+}
+
+}  // namespace
+
+void dialog_button_handler(DialogRecord& dialog, int32_t& control_id, int32_t& /*callback_kind*/) {
+  if (control_id == kStartButton) g_start_pressed = 1;
+  if (control_id == kExitButton) g_start_pressed = 0;
+  dialog_exit(dialog);
+}
 
 void parameter_dialog() {
-  session_params.distance_cm = 200.0f;
-  session_params.diagonal_inch = 17.7f;
-  session_params.screen_nx = 1024;
-  session_params.screen_ny = 768;
-  session_params.training_volume = 100;
+  set_defaults(session_params);
+  if (!is_true(dialog_init(kParameterDialogId, g_dialog))) report_fatal_error(kTemplateMissing);
+  read_saved_parameters(session_params);
+
+  dialog_set_text(g_dialog, kExitButton, kExitText.view());
+  dialog_set_text(g_dialog, kStartButton, kStartText.view());
+  for (const ParameterBox& box : kBoxes) fill_box(box);
+  dialog_set_callback(g_dialog, kExitButton, &dialog_button_handler);
+  dialog_set_callback(g_dialog, kStartButton, &dialog_button_handler);
+  dialog_run_modal(g_dialog);
+
+  // Whichever button was pressed: a box without a number ends the program here.
+  for (const ParameterBox& box : kBoxes) read_box(box);
+
+  if (g_start_pressed == 0) {
+    close_file(kGraphicsUnit);
+    beep(0, 0);
+    stop_program();
+  }
+  save_parameters(session_params);
 }
 
 }  // namespace zorikan

@@ -1,0 +1,87 @@
+// Reading and the atomic rewriting of zorikan.vvd.
+#include "session/saved_parameters.h"
+
+#include <fcntl.h>
+#include <unistd.h>
+
+#include <cerrno>
+#include <cstdio>
+#include <cstring>
+#include <filesystem>
+#include <string>
+
+#include "common/file_units.h"
+#include "common/program_stop.h"
+
+namespace zorikan {
+namespace {
+
+// Reads the next line's value; the target changes only when it reads.
+template <typename Value>
+bool read_value(const Format& format, Value& target) {
+  Value value = 0;
+  if (!read_formatted(kSavedParametersUnit, format, {&value}, ErrorExit::kReturn).ok()) return false;
+  target = value;
+  return true;
+}
+
+// The file's data on the disk before the rename makes it zorikan.vvd. Best effort: a system that
+// cannot sync still gets the rename.
+void flush_to_disk(const std::string& name) {
+  const int file = ::open(name.c_str(), O_RDONLY | O_CLOEXEC);
+  if (file < 0) return;
+  ::fsync(file);
+  ::close(file);
+}
+
+void flush_working_directory() {
+  const int directory = ::open(".", O_RDONLY | O_DIRECTORY | O_CLOEXEC);
+  if (directory < 0) return;
+  ::fsync(directory);
+  ::close(directory);
+}
+
+// Ends the program after removing the half-written temporary file.
+[[noreturn]] void abandon_save(const std::string& report) {
+  close_file(kSavedParametersUnit, ErrorExit::kReturn);
+  std::error_code ignored;
+  std::filesystem::remove(std::string(kSavedParametersTemporaryName), ignored);
+  report_fatal_error(report);
+}
+
+}  // namespace
+
+void read_saved_parameters(SessionParams& params) {
+  if (!open_file(kSavedParametersUnit, kSavedParametersFileName, FileStatus::kOld, ErrorExit::kReturn).ok()) {
+    return;
+  }
+  const bool complete =
+      read_value(kSavedRealValue, params.distance_cm) && read_value(kSavedRealValue, params.diagonal_inch) &&
+      read_value(kSavedIntegerValue, params.screen_ny) && read_value(kSavedIntegerValue, params.screen_nx) &&
+      read_value(kSavedIntegerValue, params.training_volume);
+  static_cast<void>(complete);  // a short or unreadable file is not an error
+  close_file(kSavedParametersUnit);
+}
+
+void save_parameters(const SessionParams& params) {
+  const std::string temporary(kSavedParametersTemporaryName);
+  const IoResult opened =
+      open_file(kSavedParametersUnit, temporary, FileStatus::kUnknown, ErrorExit::kReturn);
+  if (!opened.ok()) report_fatal_error(opened.report);  // nothing was created: nothing to remove
+  const IoResult written = write_formatted(
+      kSavedParametersUnit, kSavedParametersLines,
+      {params.distance_cm, params.diagonal_inch, params.screen_ny, params.screen_nx, params.training_volume},
+      ErrorExit::kReturn);
+  if (!written.ok()) abandon_save(written.report);
+  const IoResult closed = close_file(kSavedParametersUnit, ErrorExit::kReturn);
+  if (!closed.ok()) abandon_save(closed.report);
+  flush_to_disk(temporary);
+  if (std::rename(temporary.c_str(), std::string(kSavedParametersFileName).c_str()) != 0) {
+    const int error_number = errno;
+    abandon_save(std::string(kSavedParametersFileName) + ": cannot replace it by " + temporary + ": " +
+                 std::strerror(error_number));
+  }
+  flush_working_directory();
+}
+
+}  // namespace zorikan

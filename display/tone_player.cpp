@@ -80,22 +80,22 @@ void TonePlayer::Worker::run() {
 }
 
 bool TonePlayer::Worker::open_stream() {
-  pa_sample_spec spec{};
-  spec.format = PA_SAMPLE_S16NE;
-  spec.rate = static_cast<uint32_t>(settings.sample_rate);
-  spec.channels = 1;
+  pa_sample_spec sample_format{};
+  sample_format.format = PA_SAMPLE_S16NE;
+  sample_format.rate = static_cast<uint32_t>(settings.sample_rate);
+  sample_format.channels = 1;
   // (uint32_t)-1 lets the server choose; only the target fill is ours. The simple API connects with
   // latency adjustment, so tlength is the whole latency the server aims for.
   pa_buffer_attr attr{};
   attr.maxlength = static_cast<uint32_t>(-1);
   attr.tlength = static_cast<uint32_t>(
-      pa_usec_to_bytes(static_cast<pa_usec_t>(settings.target_buffer.count()) * 1000, &spec));
+      pa_usec_to_bytes(static_cast<pa_usec_t>(settings.target_buffer.count()) * 1000, &sample_format));
   attr.prebuf = static_cast<uint32_t>(-1);
   attr.minreq = static_cast<uint32_t>(-1);
   attr.fragsize = static_cast<uint32_t>(-1);
   int error = 0;
   stream = pa_simple_new(settings.server.empty() ? nullptr : settings.server.c_str(), "ZORIKAN",
-                         PA_STREAM_PLAYBACK, nullptr, "Tone", &spec, nullptr, &attr, &error);
+                         PA_STREAM_PLAYBACK, nullptr, "Tone", &sample_format, nullptr, &attr, &error);
   return stream != nullptr;
 }
 

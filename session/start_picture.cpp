@@ -57,10 +57,13 @@ void write_grating_row(std::span<uint8_t> image, int32_t width, int32_t height, 
     return;
   }
   std::memset(row, 0, row_bytes);
+  // When size divides the width, the last stripe's last pixel (x = width) lies outside the window.
   const int32_t stripes = width / size;
   for (int32_t i = 1; i <= stripes; ++i) {
-    if ((i + y) % 2 == 1)
-      fill_run(row + static_cast<size_t>((i - 1) * size + 1) * kBytesPerPixel, size, true);
+    const int32_t first = (i - 1) * size + 1;
+    if ((i + y) % 2 == 1) {
+      fill_run(row + static_cast<size_t>(first) * kBytesPerPixel, std::min(size, width - first), true);
+    }
   }
 }
 

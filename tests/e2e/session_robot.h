@@ -86,15 +86,17 @@ struct ReferencePicture {
   uint32_t at(int x, int y) const { return pixels[static_cast<size_t>(y) * width + x]; }
 };
 
-inline ReferencePicture reference_picture(int width, int height, int size, int offset,
-                                          std::span<const GlyphPoint> points, uint32_t background) {
-  ReferencePicture picture{width, height,
-                           std::vector<uint32_t>(static_cast<size_t>(width) * height, background)};
+// Draws the grating of pattern size `size` and the tiles of `points` at horizontal offset `offset`
+// over `picture`, pixel by pixel as the definition says.
+inline void draw_reference(ReferencePicture& picture, int size, int offset,
+                           std::span<const GlyphPoint> points) {
   auto put = [&](long x, long y, uint32_t rgb) {
-    if (x >= 0 && x < width && y >= 0 && y < height) picture.pixels[static_cast<size_t>(y) * width + x] = rgb;
+    if (x >= 0 && x < picture.width && y >= 0 && y < picture.height) {
+      picture.pixels[static_cast<size_t>(y) * picture.width + x] = rgb;
+    }
   };
-  for (int y = 0; y < height; ++y) {
-    for (int i = 1; i <= width / size; ++i) {
+  for (int y = 0; y < picture.height; ++y) {
+    for (int i = 1; i <= picture.width / size; ++i) {
       for (int x = (i - 1) * size + 1; x <= i * size; ++x)
         put(x, y, (i + y) % 2 == 1 ? kWhitePixel : kBlackPixel);
     }
@@ -108,7 +110,28 @@ inline ReferencePicture reference_picture(int width, int height, int size, int o
       }
     }
   }
+}
+
+inline ReferencePicture picture_of(const QImage& window) {
+  ReferencePicture picture{window.width(), window.height(), {}};
+  for (int y = 0; y < window.height(); ++y) {
+    for (int x = 0; x < window.width(); ++x) picture.pixels.push_back(rgb_at(window, x, y));
+  }
   return picture;
+}
+
+// The picture of a sweep step over `base`: the window's content before the step (the drawing path
+// leaves what lies outside the stripes) or a uniform background (the image path's black).
+inline ReferencePicture reference_picture(ReferencePicture base, int size, int offset,
+                                          std::span<const GlyphPoint> points) {
+  draw_reference(base, size, offset, points);
+  return base;
+}
+inline ReferencePicture reference_picture(int width, int height, int size, int offset,
+                                          std::span<const GlyphPoint> points, uint32_t background) {
+  return reference_picture(
+      ReferencePicture{width, height, std::vector<uint32_t>(static_cast<size_t>(width) * height, background)},
+      size, offset, points);
 }
 
 // The number of pixels where the window differs from the reference (all of them when sizes differ).
@@ -123,18 +146,23 @@ inline long differing_pixels(const QImage& window, const ReferencePicture& refer
   return count;
 }
 
-// Which placement of glyph `size` the window shows: the offset (20 or 450 rounded down to a multiple
-// of the size) whose reference matches pixel for pixel, or -1 when neither does.
+// Which placement of glyph `size` the window shows over `base`: the offset (20 or 450 rounded down
+// to a multiple of the size) whose reference matches pixel for pixel, or -1 when neither does.
 inline int matching_glyph_offset(const QImage& window, int size, std::span<const GlyphPoint> points,
-                                 uint32_t background) {
+                                 const ReferencePicture& base) {
   for (int x0 : {20, 450}) {
     const int offset = x0 / size * size;
-    if (differing_pixels(window, reference_picture(window.width(), window.height(), size, offset, points,
-                                                   background)) == 0) {
-      return offset;
-    }
+    if (differing_pixels(window, reference_picture(base, size, offset, points)) == 0) return offset;
   }
   return -1;
+}
+inline int matching_glyph_offset(const QImage& window, int size, std::span<const GlyphPoint> points,
+                                 uint32_t background) {
+  return matching_glyph_offset(
+      window, size, points,
+      ReferencePicture{
+          window.width(), window.height(),
+          std::vector<uint32_t>(static_cast<size_t>(window.width()) * window.height(), background)});
 }
 
 inline std::span<const GlyphPoint> glyph_of_size(int size) {

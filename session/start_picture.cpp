@@ -25,7 +25,16 @@ uint8_t* row_start(std::span<uint8_t> image, int32_t width, int32_t height, int3
   return image.data() + kImageHeaderBytes + static_cast<size_t>(height - 1 - y) * width * kBytesPerPixel;
 }
 
+// Tile rows are runs of 1 to 9 pixels: they are stored pixel by pixel (a 4-byte store each), which
+// costs a fraction of a call to memcpy or memset; grating stripes and longer runs are copied.
 void fill_run(uint8_t* pixels, int32_t count, bool white) {
+  constexpr uint32_t kWhiteWord = 0x00FFFFFF;  // blue, green, red 255, reserved 0 in memory order
+  constexpr uint32_t kBlackWord = 0;
+  if (count <= 16) {
+    const uint32_t word = white ? kWhiteWord : kBlackWord;
+    for (int32_t i = 0; i < count; ++i) std::memcpy(pixels + i * kBytesPerPixel, &word, kBytesPerPixel);
+    return;
+  }
   if (!white) {
     std::memset(pixels, 0, static_cast<size_t>(count) * kBytesPerPixel);
     return;

@@ -23,8 +23,11 @@ thread_local bool t_is_program_thread = false;
 }
 
 // The report names the file, line and what is wrong; the user sees it in an error box, and the
-// standard error stream keeps a copy for whoever started the program from a terminal.
+// standard error stream keeps a copy for whoever started the program from a terminal. After a stop the
+// program's units are closed under the thread that still runs: what fails then is the stop's doing, and
+// the thread ends as the stop asked, with no report and exit code 0.
 [[noreturn]] void show_fatal_report(std::string_view report) {
+  if (g_stop_requested) stop_this_thread();
   std::fprintf(stderr, "%.*s\n", static_cast<int>(report.size()), report.data());
   std::fflush(stderr);
   set_exit_code(1);

@@ -94,13 +94,19 @@ void apply_config(const std::shared_ptr<ChildWindow>& window, const CompletedCon
 
 }  // namespace
 
+// Without a frame (no message loop, or not yet or no longer a frame) the window is a record alone. The
+// frame pointer is the GUI thread's, so it is looked at only there. A stop may close the record before
+// its widgets are made; the open is then refused rather than leaving widgets nobody closes.
 bool open_user_window(int32_t unit, std::string_view title) {
   auto window = create_window(unit, title);
   if (!window) return false;
+  bool has_frame = false;
   bool created = false;
   run_on_gui([&] {
     FrameWindow* frame = frame_window();
     if (frame == nullptr) return;
+    has_frame = true;
+    if (window->closed) return;
     ChildView view = create_child_view(window, frame->child_area());
     view.sub_window->setWindowTitle(title_text(*window));
     QObject::connect(frame->child_area(), &QMdiArea::subWindowActivated, view.canvas,
@@ -110,7 +116,7 @@ bool open_user_window(int32_t unit, std::string_view title) {
     created = true;
   });
   set_thread_active_window(window);
-  return created || frame_window() == nullptr;
+  return created || !has_frame;
 }
 
 bool close_user_window(int32_t unit) {

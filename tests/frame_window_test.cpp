@@ -4,11 +4,13 @@
 #include <QLabel>
 #include <QMainWindow>
 #include <QMdiArea>
+#include <QMdiSubWindow>
 #include <QMenuBar>
 #include <QStatusBar>
 #include <QTimer>
 
 #include <atomic>
+#include <chrono>
 #include <thread>
 #include <vector>
 
@@ -17,8 +19,11 @@
 #include "display/display.h"
 #include "display/frame_state.h"
 #include "display/gui_thread.h"
+#include "display/stop_point.h"
 #include "display/user_windows.h"
+#include "display/window_registry.h"
 #include "tests/support/display_harness.h"
+#include "tests/support/temp_work_dir.h"
 
 namespace zorikan {
 namespace {
@@ -253,6 +258,83 @@ TEST(FrameWindow, DrawingAfterTheWindowClosedFailsQuietly) {
       {});
   EXPECT_EQ(code, 0);
   EXPECT_EQ(color_result, -1);
+}
+
+// "Выход" closes every unit while the program thread may be in the middle of a file: its next transfer
+// fails, and that failure belongs to the stop, not to the file. The thread ends without a report and the
+// exit code stays 0.
+TEST(FrameWindow, FileFailuresCausedByAStopFromTheMenuEndTheProgramWithoutAReport) {
+  testing::TempWorkDir dir;
+  dir.write("numbers.txt", "1\r\n2\r\n");
+  testing::HarnessOptions options;
+  options.startup_settings = [] { return append_menu_item(1, 4, kExitText.view(), &stop_from_menu) == 1; };
+  testing::RecordedBoxes boxes;
+  std::atomic<int32_t> first{0};
+  std::atomic<bool> returned_after_stop{false};
+  const int code = run_display(
+      [&] {
+        set_exit_behaviour(2);
+        static constexpr Format kNumber = parse_format("(I4)");
+        ASSERT_TRUE(open_file(14, "numbers.txt", FileStatus::kOld, ErrorExit::kReturn).ok());
+        int32_t value = 0;
+        read_formatted(14, kNumber, {&value});
+        first = value;
+        ASSERT_EQ(invoke_menu_command(&stop_from_menu), 0);
+        while (!display::stop_requested()) {
+        }
+        read_formatted(14, kNumber, {&value});  // the stop closed unit 14
+        returned_after_stop = true;
+      },
+      options, &boxes);
+  EXPECT_EQ(code, 0);
+  EXPECT_EQ(first, 1);
+  EXPECT_FALSE(returned_after_stop);
+  for (const auto& box : boxes.snapshot()) ADD_FAILURE() << "box: " << box.text;
+}
+
+// A stop that comes while the program thread opens a window (after the window's record exists, before
+// its widgets do) closes it with the others: the open is refused and nothing of it stays in the frame.
+TEST(FrameWindow, StopWhileAWindowOpensLeavesNoChildWindowInTheFrame) {
+  std::atomic<bool> opened{true};
+  std::atomic<int> child_windows{-1};
+  const int code = run_display(
+      [&] {
+        set_exit_behaviour(2);
+        display::post_to_gui([] {
+          const auto limit = std::chrono::steady_clock::now() + std::chrono::seconds(10);
+          while (!display::window_of_unit(2) && std::chrono::steady_clock::now() < limit) {
+            std::this_thread::yield();
+          }
+          display::run_program_routine([] { stop_program(); });
+        });
+        opened = open_file(2, "USER", FileStatus::kUnknown, ErrorExit::kReturn).ok();
+        display::run_on_gui([&] { child_windows = frame()->findChildren<QMdiSubWindow*>().size(); });
+      },
+      {});
+  EXPECT_EQ(code, 0);
+  EXPECT_FALSE(opened);
+  EXPECT_EQ(child_windows, 0);
+}
+
+// The frame may close before the program thread's next call into the layer; a window it opens then has
+// no widgets to show it, and the thread ends at its next call. (The frame pointer belongs to the GUI
+// thread alone: run with ThreadSanitizer.)
+TEST(FrameWindow, WindowOpenedAfterTheFrameClosedHasNoWidgetsAndTheProgramEnds) {
+  std::atomic<bool> opened{false};
+  std::atomic<bool> returned_after_stop{false};
+  const int code = run_display(
+      [&] {
+        display::post_to_gui([] { frame()->close(); });
+        while (display::run_on_gui([] {})) {
+        }
+        opened = open_file(2, "USER", FileStatus::kUnknown, ErrorExit::kReturn).ok();
+        read_epoch_seconds();
+        returned_after_stop = true;
+      },
+      {});
+  EXPECT_EQ(code, 0);
+  EXPECT_TRUE(opened);
+  EXPECT_FALSE(returned_after_stop);
 }
 
 }  // namespace

@@ -2,12 +2,14 @@
 #include <QApplication>
 #include <QFileInfo>
 #include <QMenuBar>
+#include <QTimer>
 
 #include <chrono>
 #include <cstdio>
 #include <cstdlib>
 #include <future>
 #include <memory>
+#include <optional>
 #include <thread>
 
 #include "common/file_units.h"
@@ -23,17 +25,21 @@ namespace zorikan::display {
 namespace {
 
 // How long the end of the message loop waits for a program thread that does not call into the layer
-// any more (a busy loop on its own data) before the process ends without it.
+// any more (a busy loop on its own data) before the process ends without it. After a stop, the frame
+// waits as long for that thread before it follows the exit behaviour without it.
 constexpr auto kProgramThreadGrace = std::chrono::seconds(3);
+// How often the GUI thread looks whether a stopped program thread has outlasted its grace.
+constexpr auto kStopWatchInterval = std::chrono::milliseconds(100);
 
 std::string program_name(int argc, char** argv) {
   if (argc < 1 || argv == nullptr || argv[0] == nullptr) return "zorikan";
   return QFileInfo(QString::fromLocal8Bit(argv[0])).completeBaseName().toStdString();
 }
 
-// On the GUI thread, once main_program has returned or stopped: show "Finished", then follow the
-// exit behaviour.
+// On the GUI thread, once main_program has returned or stopped (or a stopped program thread outlasted
+// its grace): show "Finished", then follow the exit behaviour. Once only.
 void program_finished(FrameWindow& frame) {
+  if (run_state() == RunState::kFinished) return;
   set_run_state(RunState::kFinished);
   switch (exit_behaviour()) {
     case 1: {
@@ -113,6 +119,21 @@ int run_display_process(int argc, char** argv, const ProgramHooks& hooks) {
   reset_exit_behaviour();
   set_run_state(RunState::kRunning);
   std::thread program(run_program_thread, hooks.main_program, &frame);
+  // A stopped program thread ends at its next call into the layer; one in a busy loop on its own words
+  // (waiting for a button release the closed window will never deliver) makes none.
+  QTimer stop_watch;
+  std::optional<std::chrono::steady_clock::time_point> stopped_at;
+  QObject::connect(&stop_watch, &QTimer::timeout, [&] {
+    if (run_state() == RunState::kFinished) {
+      stop_watch.stop();
+      return;
+    }
+    if (!stop_requested()) return;
+    const auto now = std::chrono::steady_clock::now();
+    if (!stopped_at) stopped_at = now;
+    if (now - *stopped_at >= kProgramThreadGrace) program_finished(frame);
+  });
+  stop_watch.start(kStopWatchInterval);
   const int code = QApplication::exec();
 
   // The frame is gone: the program thread ends at its next call into the layer.

@@ -15,11 +15,13 @@
 
 #include "common/cp1251.h"
 #include "display/frame_state.h"
+#include "display/frame_window.h"
 #include "display/gui_thread.h"
 #include "display/stop_point.h"
 #include "session/about_text.h"
 #include "session/color_table.h"
 #include "session/session_params.h"
+#include "session/shared_words.h"
 #include "session/window_registration.h"
 #include "tests/e2e/session_robot.h"
 
@@ -256,6 +258,40 @@ TEST_P(BothButtons, EndTheProgramOnceBothAreReleased) {
   EXPECT_TRUE(running_after_first_release) << "one button still held";
   EXPECT_TRUE(session.time.tones().empty());
   EXPECT_EQ(session.time.pauses().size(), 2u);
+  EXPECT_TRUE(ActivityLog::instance().calls().empty());
+}
+
+// Both buttons went down, but their release never reached the program (the run was paused meanwhile),
+// so its thread waits for a release that will not come and makes no call into the layer. "Выход" must
+// still end the program: the frame closes without waiting for that thread.
+TEST(StartScreen, ExitFromTheMenuClosesTheFrameWhileTheProgramWaitsForAReleaseThatNeverCame) {
+  SessionRun session;
+  const double start = session.time.now();
+  std::atomic<int32_t> held_when_frame_closed{-1};
+  session.time.at(in_step(start, 1, 3.5), [&] {
+    press(Qt::LeftButton);
+    press(Qt::RightButton);
+    display::post_to_gui([&] {
+      // Once the frame closes, let the waiting thread go, so that the process can join it.
+      QObject::connect(static_cast<display::FrameWindow*>(frame_widget_for_test()),
+                       &display::FrameWindow::closing, [&] {
+                         held_when_frame_closed = buttons_held.load();
+                         buttons_held = 0;
+                       });
+      QTimer::singleShot(100, [] {
+        QTest::keyClick(frame_widget_for_test(), Qt::Key_Pause);
+        release_button(1, Qt::LeftButton, kCanvasX, kCanvasY);
+        release_button(1, Qt::RightButton, kCanvasX, kCanvasY);
+        QTest::keyClick(frame_widget_for_test(), Qt::Key_Pause);
+        click_menu_on_gui(kExitMenu);
+      });
+    });
+  });
+  ASSERT_EQ(session.run(20), 0);
+
+  EXPECT_EQ(held_when_frame_closed, kBothButtons) << "the frame closed while the program thread still waited";
+  ASSERT_EQ(session.time.tones().size(), 1u);
+  EXPECT_EQ(session.time.tones()[0].frequency_hz, 0);
   EXPECT_TRUE(ActivityLog::instance().calls().empty());
 }
 

@@ -280,8 +280,7 @@ TEST(FrameWindow, FileFailuresCausedByAStopFromTheMenuEndTheProgramWithoutARepor
         read_formatted(14, kNumber, {&value});
         first = value;
         ASSERT_EQ(invoke_menu_command(&stop_from_menu), 0);
-        while (!display::stop_requested()) {
-        }
+        display::run_on_gui([] {});             // queued after the menu's routine: the stop is done
         read_formatted(14, kNumber, {&value});  // the stop closed unit 14
         returned_after_stop = true;
       },

@@ -65,6 +65,9 @@ int run_display(std::function<void()> program, const HarnessOptions& options, Re
   watchdog.setSingleShot(true);
   QObject::connect(&watchdog, &QTimer::timeout, [] {
     ADD_FAILURE() << "the program did not end in time";
+    // A program thread that never calls into the layer again makes the process end without it, with the
+    // frame's exit code and before the test can report: a non-zero code keeps the failure seen.
+    display::set_exit_code(1);
     display::request_stop();
     if (QWidget* frame = display::frame_widget()) frame->close();
   });

@@ -4,6 +4,7 @@
 // Each operation holds the window's lock while it changes the surface, then records the changed
 // area so that the GUI thread repaints it. Shapes are rasterised by SurfaceRaster, pixel-exact.
 #include <algorithm>
+#include <memory>
 #include <mutex>
 #include <new>
 #include <vector>
@@ -48,6 +49,31 @@ display::SurfaceRaster raster_of(ChildWindow& window) {
 
 bool valid_fill_control(int16_t control) {
   return control == 2 || control == 3;
+}
+
+// The active window of a shape, locked for drawing: empty, with the status recorded, when there is no
+// window or surface to draw on or the fill control is neither 2 nor 3.
+struct LockedShapeWindow {
+  std::shared_ptr<ChildWindow> window;
+  std::unique_lock<std::mutex> guard;
+};
+
+LockedShapeWindow lock_shape_window(int16_t control) {
+  auto window = display::active_window();
+  if (!window) {
+    record_status(display::kStatusFailure);
+    return {};
+  }
+  if (!valid_fill_control(control)) {
+    record_status(display::kStatusBadArgument);
+    return {};
+  }
+  std::unique_lock guard(window->lock);
+  if (window->surface.isNull()) {
+    record_status(display::kStatusFailure);
+    return {};
+  }
+  return {std::move(window), std::move(guard)};
 }
 
 }  // namespace
@@ -150,20 +176,9 @@ int32_t set_pixel_rgb(int16_t x, int16_t y, int32_t rgb) {
 
 int16_t draw_rectangle(int16_t control, int16_t x1, int16_t y1, int16_t x2, int16_t y2) {
   display::stop_point();
-  const auto window = display::active_window();
-  if (!window) {
-    record_status(display::kStatusFailure);
-    return 0;
-  }
-  if (!valid_fill_control(control)) {
-    record_status(display::kStatusBadArgument);
-    return 0;
-  }
-  std::lock_guard guard(window->lock);
-  if (window->surface.isNull()) {
-    record_status(display::kStatusFailure);
-    return 0;
-  }
+  const auto locked = lock_shape_window(control);
+  if (!locked.window) return 0;
+  ChildWindow* window = locked.window.get();
   bool corrected = false;
   const QRect box = ordered_box(x1, y1, x2, y2, corrected);
   auto raster = raster_of(*window);
@@ -180,20 +195,9 @@ int16_t draw_rectangle(int16_t control, int16_t x1, int16_t y1, int16_t x2, int1
 
 int16_t draw_ellipse(int16_t control, int16_t x1, int16_t y1, int16_t x2, int16_t y2) {
   display::stop_point();
-  const auto window = display::active_window();
-  if (!window) {
-    record_status(display::kStatusFailure);
-    return 0;
-  }
-  if (!valid_fill_control(control)) {
-    record_status(display::kStatusBadArgument);
-    return 0;
-  }
-  std::lock_guard guard(window->lock);
-  if (window->surface.isNull()) {
-    record_status(display::kStatusFailure);
-    return 0;
-  }
+  const auto locked = lock_shape_window(control);
+  if (!locked.window) return 0;
+  ChildWindow* window = locked.window.get();
   bool corrected = false;
   const QRect box = ordered_box(x1, y1, x2, y2, corrected);
   raster_of(*window).ellipse(box, control == 3);  // the outline is solid whatever the pattern

@@ -28,19 +28,9 @@ class RealTimeSoundService final : public TimeSoundService {
   LocalTime local_time() override {
     const auto now = std::chrono::system_clock::now();
     const auto whole = std::chrono::floor<std::chrono::seconds>(now);
-    const std::time_t seconds = std::chrono::system_clock::to_time_t(whole);
-    std::tm fields{};
-    localtime_r(&seconds, &fields);
-    LocalTime local;
-    local.year = fields.tm_year + 1900;
-    local.month = fields.tm_mon + 1;
-    local.day = fields.tm_mday;
-    local.hour = fields.tm_hour;
-    local.minute = fields.tm_min;
-    local.second = fields.tm_sec;
-    local.millisecond =
-        static_cast<int>(std::chrono::duration_cast<std::chrono::milliseconds>(now - whole).count());
-    return local;
+    return local_time_at(
+        std::chrono::system_clock::to_time_t(whole),
+        static_cast<int>(std::chrono::duration_cast<std::chrono::milliseconds>(now - whole).count()));
   }
 
   void sleep_ms(int32_t milliseconds) override {
@@ -69,6 +59,20 @@ RealTimeSoundService& real_service() {
 std::atomic<TimeSoundService*> installed_service{nullptr};
 
 }  // namespace
+
+LocalTime local_time_at(std::time_t seconds, int millisecond) {
+  std::tm fields{};
+  localtime_r(&seconds, &fields);
+  LocalTime local;
+  local.year = fields.tm_year + 1900;
+  local.month = fields.tm_mon + 1;
+  local.day = fields.tm_mday;
+  local.hour = fields.tm_hour;
+  local.minute = fields.tm_min;
+  local.second = fields.tm_sec;
+  local.millisecond = millisecond;
+  return local;
+}
 
 TimeSoundService& time_sound_service() {
   TimeSoundService* const service = installed_service.load(std::memory_order_acquire);

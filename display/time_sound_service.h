@@ -5,6 +5,7 @@
 #pragma once
 
 #include <cstdint>
+#include <ctime>
 
 namespace zorikan::display {
 
@@ -17,6 +18,9 @@ struct LocalTime {
   int second = 0;
   int millisecond = 0;
 };
+
+// The local date and time of `seconds` since 1970-01-01 UTC, in the process's time zone.
+LocalTime local_time_at(std::time_t seconds, int millisecond);
 
 class TimeSoundService {
  public:

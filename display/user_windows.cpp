@@ -194,13 +194,7 @@ int32_t get_window_config(WindowConfig& config) {
   const size_t length = std::min(window->title.size(), sizeof config.title - 1);
   std::copy_n(window->title.data(), length, config.title);
   config.title[length] = '\0';
-  config.bits_per_pixel = 32;
-  config.video_pages = 0;
-  config.mode = -1;
-  config.adapter = 0;
-  config.monitor = 0;
-  config.memory = 0;
-  config.environment = 0;
+  display::fill_returned_fields(config, display::ScreenFacts{}.bits_per_pixel);
   return 1;
 }
 

@@ -50,6 +50,16 @@ bool complete_axis(Axis& axis, int screen_pixels, int default_cell) {
 
 }  // namespace
 
+void fill_returned_fields(WindowConfig& config, int bits_per_pixel) {
+  config.bits_per_pixel = static_cast<int16_t>(bits_per_pixel);
+  config.video_pages = 0;
+  config.mode = -1;
+  config.adapter = 0;
+  config.monitor = 0;
+  config.memory = 0;
+  config.environment = 0;
+}
+
 ConfigOutcome complete_window_config(WindowConfig& config, const ScreenFacts& facts,
                                      CompletedConfig& completed) {
   bool valid = check_field(config.pixel_width);
@@ -91,13 +101,7 @@ ConfigOutcome complete_window_config(WindowConfig& config, const ScreenFacts& fa
   config.pixel_height = static_cast<int16_t>(std::clamp(down.pixels, -32768, 32767));
   config.text_columns = static_cast<int16_t>(std::clamp(across.count, -32768, 32767));
   config.text_rows = static_cast<int16_t>(std::clamp(down.count, -32768, 32767));
-  config.bits_per_pixel = static_cast<int16_t>(facts.bits_per_pixel);
-  config.video_pages = 0;
-  config.mode = -1;
-  config.adapter = 0;
-  config.monitor = 0;
-  config.memory = 0;
-  config.environment = 0;
+  fill_returned_fields(config, facts.bits_per_pixel);
 
   completed = {across.pixels,      down.pixels, across.count, down.count,
                config.color_count, across.cell, down.cell};

@@ -31,6 +31,9 @@ struct CompletedConfig {
   int cell_height = 0;
 };
 
+// The fields a configuration record only returns: bits per pixel and the fixed compatibility values.
+void fill_returned_fields(WindowConfig& config, int bits_per_pixel);
+
 // Checks and completes `config` in place (filling bits_per_pixel and the fixed fields unless invalid);
 // `completed` receives the values to apply.
 ConfigOutcome complete_window_config(WindowConfig& config, const ScreenFacts& facts,

@@ -23,15 +23,6 @@ namespace {
 using testing::spawn_program;
 using testing::wait_for_exit;
 
-bool wait_for_file(const std::string& name, double seconds) {
-  const auto deadline = std::chrono::steady_clock::now() + std::chrono::duration<double>(seconds);
-  while (std::chrono::steady_clock::now() < deadline) {
-    if (std::filesystem::exists(name) && std::filesystem::file_size(name) > 0) return true;
-    std::this_thread::sleep_for(std::chrono::milliseconds(50));
-  }
-  return false;
-}
-
 bool dark(QRgb pixel) {
   return qGray(pixel) < 96;
 }
@@ -44,7 +35,7 @@ TEST(DialogScreenshot, ControlsStandWhereTheTemplatePutsThemAndStartSaves) {
                                    {"DISPLAY=" + server.display(), "QT_QPA_PLATFORM=xcb", "QT_SCALE_FACTOR=1",
                                     "XDG_RUNTIME_DIR=" + dir.path().string()});
   ASSERT_GT(demo, 0);
-  ASSERT_TRUE(wait_for_file("shown", 30)) << "the dialog did not appear";
+  ASSERT_TRUE(testing::wait_for_file("shown", 30)) << "the dialog did not appear";
   const pid_t import = spawn_program({"/usr/bin/import", "-display", server.display(), "-window", "root",
                                       (dir.path() / "shot.png").string()},
                                      {});

@@ -11,6 +11,7 @@
 #include "display/display.h"
 #include "display/layer_status.h"
 #include "display/window_registry.h"
+#include "tests/support/screenless_window.h"
 
 namespace zorikan {
 namespace {
@@ -23,11 +24,8 @@ constexpr int32_t kBlue = 0xFF0000;  // RGB 0x00BBGGRR
 class DrawingTest : public ::testing::Test {
  protected:
   void SetUp() override {
-    window_ = display::create_window(1, "t");
-    ASSERT_NE(window_, nullptr);
-    window_->surface = QImage(kWidth, kHeight, QImage::Format_RGB32);
-    window_->surface.fill(0);
-    display::set_thread_active_window(window_);
+    window_ = testing::open_screenless_window(kWidth, kHeight);
+    ASSERT_TRUE(window_);
     set_draw_color_rgb(kRed);
   }
   void TearDown() override {
@@ -283,7 +281,7 @@ TEST_F(DrawingTest, EllipsesAreInscribedInTheirBoxAndSymmetric) {
     for (int16_t control : {2, 3}) {
       clear();
       draw_ellipse(control, box.right(), box.bottom(), box.left(), box.top());
-      SCOPED_TRACE(testing::Message() << "control " << control << " box " << box.x() << "," << box.y() << " "
+      SCOPED_TRACE(::testing::Message() << "control " << control << " box " << box.x() << "," << box.y() << " "
                                       << box.width() << "x" << box.height());
       bool touches_left = false, touches_right = false, touches_top = false, touches_bottom = false;
       for (int y = 0; y < kHeight; ++y) {

@@ -14,6 +14,7 @@
 #include "display/font_table.h"
 #include "display/layer_status.h"
 #include "display/window_registry.h"
+#include "tests/support/screenless_window.h"
 
 namespace zorikan::display {
 namespace {
@@ -59,12 +60,9 @@ QRect ink_of(const QImage& image) {
 class Fonts : public ::testing::Test {
  protected:
   void SetUp() override {
-    window_ = create_window(1, "t");
+    window_ = testing::open_screenless_window(1000, 600);
     ASSERT_TRUE(window_);
-    window_->surface = QImage(1000, 600, QImage::Format_RGB32);
-    window_->surface.fill(0);
     window_->draw_color = kRgbFlag | 0xFFFFFF;
-    set_thread_active_window(window_);
   }
   void TearDown() override {
     set_thread_active_window(nullptr);

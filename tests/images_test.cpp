@@ -12,6 +12,7 @@
 #include "display/display.h"
 #include "display/layer_status.h"
 #include "display/window_registry.h"
+#include "tests/support/screenless_window.h"
 
 namespace zorikan {
 namespace {
@@ -74,11 +75,8 @@ TEST(BmpLayoutTest, HeadersWithColourTablesReadBack) {
 class ImagesTest : public ::testing::Test {
  protected:
   void SetUp() override {
-    window_ = display::create_window(1, "t");
-    ASSERT_NE(window_, nullptr);
-    window_->surface = QImage(kWidth, kHeight, QImage::Format_RGB32);
-    window_->surface.fill(0);
-    display::set_thread_active_window(window_);
+    window_ = testing::open_screenless_window(kWidth, kHeight);
+    ASSERT_TRUE(window_);
   }
   void TearDown() override {
     display::close_window(1);

@@ -10,6 +10,7 @@
 #include "display/font_table.h"
 #include "display/layer_status.h"
 #include "display/window_registry.h"
+#include "tests/support/screenless_window.h"
 
 namespace zorikan::display {
 namespace {
@@ -36,11 +37,8 @@ QRect changed_pixels(const QImage& before, const QImage& after) {
 class Text : public ::testing::Test {
  protected:
   void SetUp() override {
-    window_ = create_window(1, "t");
+    window_ = testing::open_screenless_window(kWidth, kHeight);
     ASSERT_TRUE(window_);
-    window_->surface = QImage(kWidth, kHeight, QImage::Format_RGB32);
-    window_->surface.fill(0);
-    set_thread_active_window(window_);
   }
   void TearDown() override {
     set_thread_active_window(nullptr);

@@ -18,15 +18,6 @@ namespace {
 using testing::spawn_program;
 using testing::wait_for_exit;
 
-bool wait_for_file(const std::string& name, double seconds) {
-  const auto deadline = std::chrono::steady_clock::now() + std::chrono::duration<double>(seconds);
-  while (std::chrono::steady_clock::now() < deadline) {
-    if (std::filesystem::exists(name)) return true;
-    std::this_thread::sleep_for(std::chrono::milliseconds(50));
-  }
-  return false;
-}
-
 bool is_marker(const QImage& shot, int x, int y) {
   return shot.pixel(x, y) == qRgb(255, 0, 0) && shot.pixel(x + 1, y + 1) == qRgb(0, 0, 255) &&
          shot.pixel(x + 2, y + 2) == qRgb(255, 0, 0) && shot.pixel(x + 2, y) == qRgb(255, 0, 0);
@@ -54,7 +45,7 @@ TEST(XvfbScreenshot, DemoWindowShowsEveryPrimitiveAtItsExactPixels) {
                                                 "XDG_RUNTIME_DIR=" + dir.path().string()};
   const pid_t demo = spawn_program({ZORIKAN_DEMO_PATH}, environment);
   ASSERT_GT(demo, 0);
-  ASSERT_TRUE(wait_for_file("drawn", 30)) << "the demo did not draw";
+  ASSERT_TRUE(testing::wait_for_file("drawn", 30)) << "the demo did not draw";
   const pid_t import = spawn_program({"/usr/bin/import", "-display", server.display(), "-window", "root",
                                       (dir.path() / "shot.png").string()},
                                      {});

@@ -24,18 +24,8 @@ int64_t to_nanos(double seconds) {
 
 display::LocalTime local_time_of(int64_t ns) {
   const int64_t whole = (ns >= 0 ? ns : ns - (kNanosPerSecond - 1)) / kNanosPerSecond;
-  const auto seconds = static_cast<std::time_t>(whole);
-  std::tm fields{};
-  localtime_r(&seconds, &fields);
-  display::LocalTime local;
-  local.year = fields.tm_year + 1900;
-  local.month = fields.tm_mon + 1;
-  local.day = fields.tm_mday;
-  local.hour = fields.tm_hour;
-  local.minute = fields.tm_min;
-  local.second = fields.tm_sec;
-  local.millisecond = static_cast<int>((ns - whole * kNanosPerSecond) / kNanosPerMilli);
-  return local;
+  return display::local_time_at(static_cast<std::time_t>(whole),
+                                static_cast<int>((ns - whole * kNanosPerSecond) / kNanosPerMilli));
 }
 
 }  // namespace

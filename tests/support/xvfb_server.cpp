@@ -37,6 +37,16 @@ pid_t spawn_program(const std::vector<std::string>& arguments, const std::vector
   return pid;
 }
 
+bool wait_for_file(const std::string& name, double seconds) {
+  const auto deadline = std::chrono::steady_clock::now() + std::chrono::duration<double>(seconds);
+  while (std::chrono::steady_clock::now() < deadline) {
+    std::error_code ignored;
+    if (std::filesystem::file_size(name, ignored) > 0 && !ignored) return true;
+    std::this_thread::sleep_for(std::chrono::milliseconds(50));
+  }
+  return false;
+}
+
 int wait_for_exit(pid_t pid, double seconds) {
   const auto deadline = std::chrono::steady_clock::now() + std::chrono::duration<double>(seconds);
   int status = 0;

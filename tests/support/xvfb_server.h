@@ -29,6 +29,9 @@ class XvfbServer {
 // Starts a program with extra environment entries ("NAME=value"); returns its pid or -1.
 pid_t spawn_program(const std::vector<std::string>& arguments, const std::vector<std::string>& environment);
 
+// Waits up to `seconds` for a non-empty file `name` to appear; false when it did not.
+bool wait_for_file(const std::string& name, double seconds);
+
 // Waits up to `seconds` for the process to end; returns its exit status, or -1 (then it is killed).
 int wait_for_exit(pid_t pid, double seconds);
 

@@ -59,11 +59,8 @@ struct LockedShapeWindow {
 };
 
 LockedShapeWindow lock_shape_window(int16_t control) {
-  auto window = display::active_window();
-  if (!window) {
-    record_status(display::kStatusFailure);
-    return {};
-  }
+  auto window = display::drawing_target();
+  if (!window) return {};
   if (!valid_fill_control(control)) {
     record_status(display::kStatusBadArgument);
     return {};
@@ -80,11 +77,8 @@ LockedShapeWindow lock_shape_window(int16_t control) {
 
 int32_t set_draw_color_rgb(int32_t rgb) {
   display::stop_point();
-  const auto window = display::active_window();
-  if (!window) {
-    record_status(display::kStatusFailure);
-    return -1;
-  }
+  const auto window = display::drawing_target();
+  if (!window) return -1;
   std::lock_guard guard(window->lock);
   record_status(display::kStatusOk);
   return static_cast<int32_t>(display::store_rgb_color(window->draw_color, static_cast<uint32_t>(rgb)));
@@ -92,9 +86,8 @@ int32_t set_draw_color_rgb(int32_t rgb) {
 
 int32_t move_to(int16_t x, int16_t y, GraphicsPosition& previous) {
   display::stop_point();
-  const auto window = display::active_window();
+  const auto window = display::drawing_target();
   if (!window) {
-    record_status(display::kStatusFailure);
     previous = {};
     return 0;
   }
@@ -109,11 +102,8 @@ int32_t move_to(int16_t x, int16_t y, GraphicsPosition& previous) {
 
 int16_t line_to(int16_t x, int16_t y) {
   display::stop_point();
-  const auto window = display::active_window();
-  if (!window) {
-    record_status(display::kStatusFailure);
-    return 0;
-  }
+  const auto window = display::drawing_target();
+  if (!window) return 0;
   std::lock_guard guard(window->lock);
   const QPoint from = window->position;
   const QPoint to(x, y);
@@ -144,11 +134,8 @@ int16_t line_to(int16_t x, int16_t y) {
 
 void set_line_pattern(int32_t mask) {
   display::stop_point();
-  const auto window = display::active_window();
-  if (!window) {
-    record_status(display::kStatusFailure);
-    return;
-  }
+  const auto window = display::drawing_target();
+  if (!window) return;
   std::lock_guard guard(window->lock);
   window->line_pattern = static_cast<uint16_t>(mask);
   record_status(display::kStatusOk);
@@ -156,11 +143,8 @@ void set_line_pattern(int32_t mask) {
 
 int32_t set_pixel_rgb(int16_t x, int16_t y, int32_t rgb) {
   display::stop_point();
-  const auto window = display::active_window();
-  if (!window) {
-    record_status(display::kStatusFailure);
-    return -1;
-  }
+  const auto window = display::drawing_target();
+  if (!window) return -1;
   std::lock_guard guard(window->lock);
   if (!window->surface.valid(x, y)) {
     record_status(display::kStatusFailure);
@@ -211,11 +195,8 @@ int16_t draw_polygon(int16_t control, std::span<const GraphicsPosition> points) 
   constexpr size_t kMinPoints = 3;
   constexpr size_t kMaxPoints = 16381;
   display::stop_point();
-  const auto window = display::active_window();
-  if (!window) {
-    record_status(display::kStatusFailure);
-    return 0;
-  }
+  const auto window = display::drawing_target();
+  if (!window) return 0;
   if (!valid_fill_control(control) || points.size() < kMinPoints || points.size() > kMaxPoints) {
     record_status(display::kStatusBadArgument);
     return 0;

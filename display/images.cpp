@@ -214,11 +214,8 @@ void apply(RasterOp op, const ImageRows& image, uint32_t* surface, qsizetype sur
 
 int32_t image_size(int16_t x1, int16_t y1, int16_t x2, int16_t y2) {
   display::stop_point();
-  const auto window = display::active_window();
-  if (!window) {
-    record_status(display::kStatusFailure);
-    return -1;
-  }
+  const auto window = display::drawing_target();
+  if (!window) return -1;
   std::lock_guard guard(window->lock);
   const auto layout =
       display::bmp_layout(std::abs(x2 - x1) + 1, std::abs(y2 - y1) + 1, window->surface.depth());
@@ -237,11 +234,8 @@ int32_t image_size(int16_t x1, int16_t y1, int16_t x2, int16_t y2) {
 
 void get_image(int16_t x1, int16_t y1, int16_t x2, int16_t y2, std::span<uint8_t> buffer) {
   display::stop_point();
-  const auto window = display::active_window();
-  if (!window) {
-    record_status(display::kStatusFailure);
-    return;
-  }
+  const auto window = display::drawing_target();
+  if (!window) return;
   std::lock_guard guard(window->lock);
   const QImage& surface = window->surface;
   const bool corrected = x2 < x1 || y2 < y1;
@@ -287,11 +281,8 @@ void get_image(int16_t x1, int16_t y1, int16_t x2, int16_t y2, std::span<uint8_t
 
 int16_t put_image(int16_t x, int16_t y, std::span<const uint8_t> buffer, int32_t action) {
   display::stop_point();
-  const auto window = display::active_window();
-  if (!window) {
-    record_status(display::kStatusFailure);
-    return 0;
-  }
+  const auto window = display::drawing_target();
+  if (!window) return 0;
   const auto op = raster_op_of(action);
   if (!op) {
     record_status(display::kStatusBadArgument);

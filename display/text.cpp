@@ -49,11 +49,8 @@ QString to_unicode(std::string_view cp1251_text) {
 
 void draw_text(std::string_view text) {
   display::stop_point();
-  auto window = display::active_window();
-  if (!window) {
-    display::record_status(display::kStatusFailure);
-    return;
-  }
+  auto window = display::drawing_target();
+  if (!window) return;
   std::lock_guard guard(window->lock);
   const display::CurrentFont& font = window->font;
   if (font.table_index < 0) {

@@ -1,6 +1,8 @@
 // Child window table and per-thread active windows.
 #include "display/window_registry.h"
 
+#include "display/layer_status.h"
+
 #include <array>
 #include <mutex>
 #include <vector>
@@ -83,6 +85,12 @@ std::shared_ptr<ChildWindow> active_window() {
   }
   if (t_active.window && t_active.window->closed) return nullptr;
   return t_active.window;
+}
+
+std::shared_ptr<ChildWindow> drawing_target() {
+  auto window = active_window();
+  if (!window) record_status(kStatusFailure);
+  return window;
 }
 
 void set_thread_active_window(const std::shared_ptr<ChildWindow>& window) {

@@ -39,4 +39,8 @@ std::shared_ptr<ChildWindow> frame_active_window();
 std::shared_ptr<ChildWindow> active_window();
 void set_thread_active_window(const std::shared_ptr<ChildWindow>& window);
 
+// The active window of a drawing or text operation: as active_window(), and when there is none the
+// operation's status -1 is recorded.
+std::shared_ptr<ChildWindow> drawing_target();
+
 }  // namespace zorikan::display

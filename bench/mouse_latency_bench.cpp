@@ -1,5 +1,9 @@
-// A mouse press injected through the window system's event path on the GUI thread, until the program
-// thread, busy-polling as the program's loops do, sees the store of the program's mouse routine.
+// A mouse press until the program thread, waiting as the program's loops wait (wait_for_input after each
+// look at the word), sees the store of the program's mouse routine:
+// - injected through the window system's event path on the GUI thread (any platform);
+// - injected through the X server with XTest, at random moments (under Xvfb: QT_QPA_PLATFORM=xcb and
+//   DISPLAY set; skipped otherwise). Its median_us and max_us counters are the reaction figures.
+#include <QGuiApplication>
 #include <QTest>
 #include <QWidget>
 #include <QWindow>
@@ -58,8 +62,7 @@ void BM_PressUntilProgramThreadSeesIt(benchmark::State& state) {
         QTest::mouseRelease(window, Qt::LeftButton, Qt::NoModifier, inside);
       }
     });
-    while (g_key_state.load() != expected) {
-    }
+    while (g_key_state.load() != expected) zorikan::wait_for_input(zorikan::kNoDeadline);
     const auto seen = Clock::now().time_since_epoch().count();
     state.SetIterationTime(
         std::chrono::duration<double>(Clock::duration(seen - g_injected_at.load())).count());
@@ -73,3 +76,65 @@ BENCHMARK(BM_PressUntilProgramThreadSeesIt)
     ->ReportAggregatesOnly(true);
 
 }  // namespace
+
+#ifdef ZORIKAN_HAVE_XTEST
+// X11's headers define macros (None, Bool, Status ...) that clash with Qt's: they come last.
+#include <X11/Xlib.h>
+#include <X11/extensions/XTest.h>
+
+#include <algorithm>
+#include <random>
+#include <thread>
+#include <vector>
+
+namespace {
+
+void BM_XTestPressUntilProgramThreadSeesIt(benchmark::State& state) {
+  if (QGuiApplication::platformName() != "xcb") {
+    state.SkipWithError("needs the xcb platform (run under Xvfb with QT_QPA_PLATFORM=xcb)");
+    return;
+  }
+  QWindow* window = open_benchmark_window();
+  QPoint inside;
+  zorikan::display::run_on_gui([&] { inside = window->mapToGlobal(QPoint(60, 80)); });
+  ::Display* x_display = XOpenDisplay(nullptr);
+  if (x_display == nullptr) {
+    state.SkipWithError("cannot connect to the X server");
+    return;
+  }
+  XTestFakeMotionEvent(x_display, -1, inside.x(), inside.y(), 0);
+  XSync(x_display, 0);
+
+  std::mt19937 random(20261208);
+  std::uniform_int_distribution<int> pause_us(2'000, 30'000);
+  std::vector<double> samples;
+  bool press = true;
+  for (auto _ : state) {
+    // At a random moment, so the press falls anywhere in the program thread's rest.
+    std::this_thread::sleep_for(std::chrono::microseconds(pause_us(random)));
+    const int32_t expected = press ? 1 : 0;
+    const auto injected = Clock::now();
+    XTestFakeButtonEvent(x_display, 1, press ? 1 : 0, 0);
+    XFlush(x_display);
+    while (g_key_state.load() != expected) zorikan::wait_for_input(zorikan::kNoDeadline);
+    const double seconds = std::chrono::duration<double>(Clock::now() - injected).count();
+    state.SetIterationTime(seconds);
+    samples.push_back(seconds * 1e6);
+    press = !press;
+  }
+  if (!press) {
+    XTestFakeButtonEvent(x_display, 1, 0, 0);
+    XFlush(x_display);
+  }
+  XCloseDisplay(x_display);
+  std::sort(samples.begin(), samples.end());
+  state.counters["median_us"] = samples[samples.size() / 2];
+  state.counters["max_us"] = samples.back();
+}
+BENCHMARK(BM_XTestPressUntilProgramThreadSeesIt)
+    ->UseManualTime()
+    ->Unit(benchmark::kMicrosecond)
+    ->Iterations(200);
+
+}  // namespace
+#endif

@@ -4,6 +4,7 @@
 // Each begins with stop_point(), and the two that wait look again afterwards: a stop requested during
 // the wait cuts it short (the real service sleeps in slices) and then ends the program thread at once.
 #include "display/display.h"
+#include "display/input_signal.h"
 #include "display/stop_point.h"
 #include "display/time_sound_service.h"
 
@@ -41,6 +42,16 @@ void read_date(int16_t& year, int16_t& month, int16_t& day) {
 double read_epoch_seconds() {
   display::stop_point();
   return display::time_sound_service().epoch_seconds();
+}
+
+// Only the program thread waits, so one remembered generation serves.
+void wait_for_input(double deadline_seconds) {
+  static uint64_t seen = 0;
+  display::stop_point();
+  const uint64_t now = display::input_generation();
+  if (now == seen) display::time_sound_service().wait_for_input(deadline_seconds, seen);
+  seen = display::input_generation();
+  display::stop_point();
 }
 
 }  // namespace zorikan

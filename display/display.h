@@ -11,6 +11,7 @@
 #pragma once
 
 #include <cstdint>
+#include <limits>
 #include <span>
 #include <string_view>
 
@@ -139,5 +140,14 @@ void sleep_ms(int32_t milliseconds);
 void read_time_of_day(int16_t& hour, int16_t& minute, int16_t& second, int16_t& hundredths);
 void read_date(int16_t& year, int16_t& month, int16_t& day);
 double read_epoch_seconds();
+
+// The rest of every wait for the user. Returns at once when a mouse or menu routine of the program has
+// run since the previous call; otherwise sleeps until one runs, or until read_epoch_seconds() reaches
+// `deadline_seconds` (kNoDeadline: no limit), or until the program stops. It may also return early, so a
+// waiting loop calls it once per pass and keeps its own checks of the shared words and of the clock:
+//
+//   while (no answer yet and the time is not up) wait_for_input(t0 + limit);
+void wait_for_input(double deadline_seconds);
+inline constexpr double kNoDeadline = std::numeric_limits<double>::infinity();
 
 }  // namespace zorikan

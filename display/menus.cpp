@@ -17,6 +17,7 @@
 #include "display/frame_state.h"
 #include "display/frame_window.h"
 #include "display/gui_thread.h"
+#include "display/input_signal.h"
 #include "display/message_boxes.h"
 #include "display/stop_point.h"
 #include "display/window_registry.h"
@@ -56,6 +57,7 @@ void run_command(int command, bool checked) {
   int32_t check_state = checked ? 1 : 0;
   MenuRoutine routine = g_routines[slot];
   run_program_routine([&] { routine(check_state); });
+  signal_input();
 }
 
 // The item text: Windows-1251 in, with "&" put in front when it has no mnemonic of its own.

@@ -4,6 +4,7 @@
 #include <bit>
 
 #include "display/frame_state.h"
+#include "display/input_signal.h"
 #include "display/stop_point.h"
 #include "display/window_registry.h"
 
@@ -29,6 +30,7 @@ void deliver_mouse_event(ChildWindow& window, int event_bit, int32_t key_state, 
   int32_t unit = window.unit;
   int32_t event = event_bit;
   run_program_routine([&] { routine(unit, event, key_state, x, y); });
+  signal_input();
 }
 
 }  // namespace zorikan::display

@@ -8,6 +8,7 @@
 #include "common/file_units.h"
 #include "common/program_stop.h"
 #include "display/frame_state.h"
+#include "display/input_signal.h"
 #include "display/message_boxes.h"
 #include "display/user_windows.h"
 
@@ -48,6 +49,7 @@ bool stop_requested() {
 // Open units are closed at the stop: files are flushed and closed, windows disappear.
 void request_stop() {
   if (g_stop_requested.exchange(true)) return;
+  signal_input();
   close_all_units();
   close_all_user_windows();
 }

@@ -4,8 +4,10 @@
 
 #include <atomic>
 #include <chrono>
+#include <cmath>
 #include <ctime>
 
+#include "display/input_signal.h"
 #include "display/interruptible_wait.h"
 #include "display/stop_point.h"
 #include "display/tone_player.h"
@@ -39,6 +41,19 @@ class RealTimeSoundService final : public TimeSoundService {
   }
 
   void beep(int32_t frequency_hz, int32_t duration_ms) override { player_.play(frequency_hz, duration_ms); }
+
+  // A stop request gives an input signal too, so the sleep needs no slicing.
+  void wait_for_input(double deadline_seconds, uint64_t seen) override {
+    auto deadline = std::chrono::steady_clock::time_point::max();
+    if (std::isfinite(deadline_seconds)) {
+      const double left = deadline_seconds - epoch_seconds();
+      if (left <= 0) return;
+      deadline = std::chrono::steady_clock::now() +
+                 std::chrono::duration_cast<std::chrono::steady_clock::duration>(std::chrono::duration<double>(left));
+    }
+    if (stop_requested()) return;
+    wait_for_input_signal(seen, deadline);
+  }
 
  private:
   static TonePlayerSettings settings() {

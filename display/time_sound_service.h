@@ -31,6 +31,9 @@ class TimeSoundService {
   virtual void sleep_ms(int32_t milliseconds) = 0;
   // Plays the tone and returns when it has played; frequency 0 is silence of the same duration.
   virtual void beep(int32_t frequency_hz, int32_t duration_ms) = 0;
+  // Sleeps until the input generation (input_signal.h) differs from `seen` or the clock reaches
+  // `deadline_seconds` (epoch seconds; infinity: no limit) or a stop is requested.
+  virtual void wait_for_input(double deadline_seconds, uint64_t seen) = 0;
 };
 
 // The service in use: the real one unless a test installed another. Null restores the real one.

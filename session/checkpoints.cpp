@@ -1,9 +1,10 @@
-// The start screen's checkpoints; see checkpoints.h. Program thread; every wait is a busy loop on the
-// shared words, without sleeping.
+// The start screen's checkpoints; see checkpoints.h. Program thread; every wait looks at the shared
+// words and then rests in wait_for_input until a mouse or menu routine has run.
 #include "session/checkpoints.h"
 
 #include "common/file_units.h"
 #include "common/program_stop.h"
+#include "display/display.h"
 #include "session/activity_routines.h"
 #include "session/glyph_set.h"
 #include "session/shared_words.h"
@@ -17,12 +18,11 @@ bool click_completed_with(int32_t code) {
   return buttons_held == 0 && click_flag == 1 && button_code == code;
 }
 
-void wait_until_buttons_released() {
-  while (buttons_held != 0) {
-  }
-}
-
 }  // namespace
+
+void wait_until_buttons_released() {
+  while (buttons_held != 0) wait_for_input(kNoDeadline);
+}
 
 CheckpointOutcome full_checkpoint() {
   if (mode_request != kNoRequest) return CheckpointOutcome::kRestart;

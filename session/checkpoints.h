@@ -22,6 +22,9 @@ CheckpointOutcome full_checkpoint();
 // click; a left click waits for the next full checkpoint.
 CheckpointOutcome glyph_checkpoint();
 
+// Returns once no mouse button is held.
+void wait_until_buttons_released();
+
 // Both buttons on the start screen: waits until no button is held, closes the graphics window and
 // stops the program.
 [[noreturn]] void leave_start_screen();

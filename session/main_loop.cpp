@@ -17,8 +17,7 @@ void serve_requests() {
   if (mode_request == kVisionCheckRequest) {
     mode_request = kNoRequest;
     activity_routines.run_vision_check(window_nx, window_ny);
-    while (buttons_held != 0) {
-    }
+    wait_until_buttons_released();
     click_flag = 0;
   }
   if (mode_request == kResultsChartRequest) {

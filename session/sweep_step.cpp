@@ -111,6 +111,7 @@ CheckpointOutcome show_sweep_step(int32_t size) {
   do {
     elapsed = static_cast<float>(read_epoch_seconds() - start);
     if (full_checkpoint() == CheckpointOutcome::kRestart) return CheckpointOutcome::kRestart;
+    if (elapsed < kDisplaySeconds) wait_for_input(start + kDisplaySeconds);
   } while (elapsed < kDisplaySeconds);
   return CheckpointOutcome::kContinue;
 }

@@ -9,6 +9,7 @@
 #include <thread>
 
 #include "display/display.h"
+#include "display/input_signal.h"
 #include "display/stop_point.h"
 
 namespace zorikan {
@@ -100,6 +101,45 @@ TEST(RealPause, StopRequestEndsTheProgramThreadsSleepEarly) {
   EXPECT_TRUE(unwound);
   EXPECT_GE(slept_ms, 90);
   EXPECT_LT(slept_ms, 2000);
+}
+
+// The rest of a wait for the user: a signal given before the call or during it ends it, the deadline
+// ends it otherwise, and a stop ends the program thread's wait and then the thread.
+TEST(RealWaitForInput, EndsAtASignalAtTheDeadlineOrAtAStop) {
+  display::signal_input();
+  auto start = steady_clock::now();
+  wait_for_input(kNoDeadline);
+  EXPECT_LT(elapsed_ms(start), 1000) << "a signal given before the call";
+
+  std::thread signaller([] {
+    std::this_thread::sleep_for(std::chrono::milliseconds(100));
+    display::signal_input();
+  });
+  start = steady_clock::now();
+  wait_for_input(read_epoch_seconds() + 30);
+  signaller.join();
+  EXPECT_GE(elapsed_ms(start), 90) << "nothing had run since the previous call";
+  EXPECT_LT(elapsed_ms(start), 10'000);
+
+  start = steady_clock::now();
+  wait_for_input(read_epoch_seconds() + 0.15);
+  EXPECT_GE(elapsed_ms(start), 140);
+  wait_for_input(read_epoch_seconds() - 1);
+  EXPECT_LT(elapsed_ms(start), 10'000);
+
+  std::atomic<bool> unwound{false};
+  std::thread program([&] {
+    display::mark_program_thread();
+    try {
+      wait_for_input(kNoDeadline);
+    } catch (const display::ProgramThreadExit&) {
+      unwound = true;
+    }
+  });
+  std::this_thread::sleep_for(std::chrono::milliseconds(100));
+  display::request_stop();
+  program.join();
+  EXPECT_TRUE(unwound);
 }
 
 TEST(RealTone, BeepWithoutSoundServerWaitsItsDurationAndNeverHangs) {

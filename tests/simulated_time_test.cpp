@@ -13,6 +13,7 @@
 #include <vector>
 
 #include "display/display.h"
+#include "display/input_signal.h"
 
 namespace zorikan::testing {
 namespace {
@@ -141,6 +142,34 @@ void poll_until(SimulatedTime& sim, double end, std::atomic<bool>& done) {
   while (sim.epoch_seconds() < end) {
   }
   done = true;
+}
+
+// A wait for the user moves the clock to the next hook's moment, or else to the deadline; with neither it
+// waits in real time for a signal.
+TEST(SimulatedTime, WaitForInputMovesTheClockToTheNextHookOrTheDeadline) {
+  SimulatedTime sim(1000.0);
+  TimeSoundServiceGuard guard(sim);
+  std::vector<double> fired;
+  sim.at(1002.5, [&] { fired.push_back(sim.now()); });
+  display::signal_input();
+  wait_for_input(1005.0);
+  EXPECT_DOUBLE_EQ(sim.now(), 1000.0) << "a signal since the last call returns at once";
+  wait_for_input(1005.0);
+  EXPECT_DOUBLE_EQ(sim.now(), 1002.5);
+  EXPECT_EQ(fired, std::vector<double>{1002.5});
+  wait_for_input(1005.0);
+  EXPECT_DOUBLE_EQ(sim.now(), 1005.0);
+  wait_for_input(1001.0);
+  EXPECT_DOUBLE_EQ(sim.now(), 1005.0) << "the clock never goes back";
+
+  std::thread signaller([] {
+    std::this_thread::sleep_for(milliseconds(50));
+    display::signal_input();
+  });
+  wait_for_input(kNoDeadline);
+  signaller.join();
+  EXPECT_DOUBLE_EQ(sim.now(), 1005.0);
+  EXPECT_EQ(sim.input_waits(), 4);
 }
 
 TEST(SimulatedTime, HoldStopsThePollingThreadAtItsMomentUntilReleased) {

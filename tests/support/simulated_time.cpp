@@ -4,6 +4,9 @@
 #include <algorithm>
 #include <cmath>
 #include <ctime>
+#include <limits>
+
+#include "display/input_signal.h"
 
 namespace zorikan::testing {
 namespace {
@@ -104,6 +107,26 @@ void SimulatedTime::beep(int32_t frequency_hz, int32_t duration_ms) {
   advance(std::max<int64_t>(duration_ms, 0) * kNanosPerMilli);
 }
 
+void SimulatedTime::wait_for_input(double deadline_seconds, uint64_t seen) {
+  int64_t step = -1;
+  std::chrono::milliseconds limit{};
+  {
+    std::lock_guard lock(mutex_);
+    ++input_waits_;
+    limit = hold_limit_;
+    int64_t target = std::numeric_limits<int64_t>::max();
+    if (std::isfinite(deadline_seconds)) target = to_nanos(deadline_seconds);
+    if (!moment_hooks_.empty()) target = std::min(target, moment_hooks_.begin()->first.first);
+    if (target != std::numeric_limits<int64_t>::max()) step = std::max<int64_t>(target - now_ns_, 0);
+    changed_locked();
+  }
+  if (step >= 0) {
+    advance(step);
+    return;
+  }
+  display::wait_for_input_signal(seen, std::chrono::steady_clock::now() + limit);
+}
+
 double SimulatedTime::now() const {
   std::lock_guard lock(mutex_);
   return to_seconds(now_ns_);
@@ -122,6 +145,11 @@ std::vector<SimulatedPause> SimulatedTime::pauses() const {
 int64_t SimulatedTime::clock_reads() const {
   std::lock_guard lock(mutex_);
   return reads_;
+}
+
+int64_t SimulatedTime::input_waits() const {
+  std::lock_guard lock(mutex_);
+  return input_waits_;
 }
 
 bool SimulatedTime::hold_timed_out() const {

@@ -69,12 +69,17 @@ class SimulatedTime final : public display::TimeSoundService {
   display::LocalTime local_time() override;
   void sleep_ms(int32_t milliseconds) override;
   void beep(int32_t frequency_hz, int32_t duration_ms) override;
+  // Moves the clock to the next hook's moment or to the deadline, whichever is first, and returns: a
+  // robot's action at that moment is then seen by the waiting loop at that very moment. With neither a
+  // hook nor a deadline it waits in real time (up to the hold limit) for an input signal.
+  void wait_for_input(double deadline_seconds, uint64_t seen) override;
 
   // Inspection from any thread; none of these moves the clock.
   double now() const;
   std::vector<SimulatedTone> tones() const;
   std::vector<SimulatedPause> pauses() const;
   int64_t clock_reads() const;
+  int64_t input_waits() const;
   // True once a hold ended by its real-time limit rather than by release().
   bool hold_timed_out() const;
 
@@ -109,6 +114,7 @@ class SimulatedTime final : public display::TimeSoundService {
   int64_t now_ns_;  // simulated nanoseconds since the epoch
   int64_t read_step_ns_ = 10'000;
   int64_t reads_ = 0;
+  int64_t input_waits_ = 0;
   std::vector<SimulatedTone> tones_;
   std::vector<SimulatedPause> pauses_;
 

@@ -1,6 +1,7 @@
 // File units: the unit table, file opening by status, line reading and writing, devices.
 #include "common/file_units.h"
 
+#include <stdio_ext.h>
 #include <unistd.h>
 
 #include <array>
@@ -156,13 +157,20 @@ IoResult write_bytes(UnitSlot& slot, std::string_view bytes) {
     if (position < 0 || ::ftruncate(::fileno(file), position) != 0) return failed(system_message(errno));
     slot.writing = true;
   }
+  // A write that fails part way (a full disk) is taken back whole: the file keeps the lines it had.
+  const long start = std::ftell(file);
+  const auto take_back = [&](int error_number) {
+    __fpurge(file);
+    if (start >= 0 && ::ftruncate(::fileno(file), start) == 0) std::fseek(file, start, SEEK_SET);
+    return failed(system_message(error_number));
+  };
   if (slot.needs_line_end) {
-    if (std::fwrite("\r\n", 1, 2, file) != 2) return failed(system_message(errno));
-    slot.needs_line_end = false;
+    if (std::fwrite("\r\n", 1, 2, file) != 2) return take_back(errno);
   }
   if (std::fwrite(bytes.data(), 1, bytes.size(), file) != bytes.size() || std::fflush(file) != 0) {
-    return failed(system_message(errno));
+    return take_back(errno);
   }
+  slot.needs_line_end = false;
   return {};
 }
 
@@ -368,6 +376,19 @@ IoResult read_line(int32_t unit, std::span<char> text, ErrorExit exit) {
       } else {
         const size_t length = std::min(slot->line.size(), text.size());
         std::fill(std::copy_n(slot->line.begin(), length, text.begin()), text.end(), ' ');
+      }
+    }
+  }
+  return apply_error_exit(std::move(result), exit);
+}
+
+IoResult sync_file(int32_t unit, ErrorExit exit) {
+  IoResult result;
+  {
+    std::lock_guard lock(table().mutex);
+    if (UnitSlot* slot = file_slot(unit, result)) {
+      if (std::fflush(slot->file) != 0 || ::fsync(::fileno(slot->file)) != 0) {
+        result = {IoStatus::kWriteFailed, slot->name + ": cannot write: " + system_message(errno)};
       }
     }
   }

@@ -15,7 +15,8 @@
 // Writing to a file that was opened at its start, or after reading some of its lines, cuts the file
 // at that point: the lines written become its last lines (so rewriting zorikan.vvd replaces it).
 // With FilePosition::kAppend, writing starts after the last line; a last line that has no line end is
-// given its CR LF first. Each write goes to the system before the call returns.
+// given its CR LF first. Each write goes to the system before the call returns, all its lines in one
+// piece; a write that fails part way (a full disk) is taken back, so the file keeps the lines it had.
 //
 // Threads: the unit table is shared. The program thread does the file work; the GUI thread closes
 // unit 1 from the menu routine "Выход". Every operation holds the table's lock while it touches the
@@ -96,6 +97,10 @@ IoResult write_formatted(int32_t unit, const Format& format, OutputList values,
 
 // Reads the next line as it is into a fixed-length text variable: cut to its length, blank-padded.
 IoResult read_line(int32_t unit, std::span<char> text, ErrorExit exit = ErrorExit::kNone);
+
+// Hands what was written to the unit's file on to the disk (fsync), so that it survives a power cut.
+// Failures: kWriteFailed, kUnitNotOpen, kNotAFile.
+IoResult sync_file(int32_t unit, ErrorExit exit = ErrorExit::kNone);
 
 // Writes one line (Windows-1251 bytes) and its CR LF.
 IoResult write_line(int32_t unit, std::string_view text, ErrorExit exit = ErrorExit::kNone);

@@ -1,9 +1,17 @@
-// ZORIKAN eye trainer: the process is handed to the Display layer, which calls the program's start-up
-// hook, runs main_program on the program thread and the message loop on this one.
+// ZORIKAN eye trainer: after the command line and the data folder, the process is handed to the Display
+// layer, which calls the program's start-up hook, runs main_program on the program thread and the message
+// loop on this one.
+#include <QApplication>
+
+#include "display/data_folder.h"
 #include "display/display.h"
 #include "session/main_program.h"
 #include "session/startup_settings.h"
 
 int main(int argc, char** argv) {
+  if (const auto code = zorikan::display::answer_information_options(argc, argv)) return *code;
+  zorikan::prepare_application();
+  QApplication application(argc, argv);
+  if (const auto code = zorikan::display::enter_data_folder()) return *code;
   return zorikan::run_display_process(argc, argv, {&zorikan::startup_settings, &zorikan::main_program});
 }

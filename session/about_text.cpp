@@ -6,7 +6,7 @@
 namespace zorikan {
 namespace {
 
-// The detailed instructions are the README.md shipped in the program's folder.
+// The detailed instructions are the user guide, installed with the program; ZORIKAN_GUIDE_PLACE names it.
 constexpr auto kAboutText = cp1251<
     "Программа - тренажер для глаз ZORIKAN. "
     "\r\r"
@@ -17,7 +17,7 @@ constexpr auto kAboutText = cp1251<
     "\r\r"
     "ПРОВЕРКА ЗРЕНИЯ: Зазор слева - жмите левую кнопку мыши, справа - правую, обе кнопки - переход в НАЧАЛО"
     "\r\r"
-    "Подробная инструкция на страничке README.md в папке программы ,там же гостевая книга."
+    "Подробная инструкция на страничке " ZORIKAN_GUIDE_PLACE " ,там же гостевая книга."
     "\r"
     "Пожалуйста, напишите о своем опыте работы с программой">();
 

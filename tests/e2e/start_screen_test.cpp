@@ -110,7 +110,7 @@ TEST(StartScreen, StartsWithItsFrameMenusWindowAndAboutTextAndExitEndsAtOnceWith
       "ТРЕНИРОВКА: Цифра слева - жмите левую кнопку мыши, справа - правую, обе кнопки - переход в НАЧАЛО\r\r"
       "ПРОВЕРКА ЗРЕНИЯ: Зазор слева - жмите левую кнопку мыши, справа - правую, обе кнопки - переход в "
       "НАЧАЛО\r\r"
-      "Подробная инструкция на страничке README.md в папке программы ,там же гостевая книга.\r"
+      "Подробная инструкция на страничке " ZORIKAN_GUIDE_PLACE " ,там же гостевая книга.\r"
       "Пожалуйста, напишите о своем опыте работы с программой";
   EXPECT_EQ(about_bytes, utf8_to_cp1251(expected_about));
   const auto boxes = session.boxes.snapshot();

@@ -69,7 +69,7 @@ TEST(StartScreenXvfb, FirstPictureIsOnTheScreenPixelForPixelAndBothButtonsEndThe
     pictures.push_back(reference_picture(980, 650, 2, x0 / 2 * 2, glyph_of_size(2), kBlackPixel));
 
   const pid_t zorikan =
-      spawn_program({program.string()}, {"DISPLAY=" + server.display(), "QT_QPA_PLATFORM=xcb",
+      spawn_program({program.string(), "--data-dir", dir.path().string()}, {"DISPLAY=" + server.display(), "QT_QPA_PLATFORM=xcb",
                                          "QT_SCALE_FACTOR=1", "XDG_RUNTIME_DIR=" + dir.path().string()});
   ASSERT_GT(zorikan, 0);
   ASSERT_TRUE(

@@ -1,0 +1,112 @@
+// The data folder and the command line; see data_folder.h.
+#include "display/data_folder.h"
+
+#include <QApplication>
+#include <QCommandLineParser>
+#include <QDir>
+#include <QFile>
+#include <QFileInfo>
+#include <QMessageBox>
+#include <QStandardPaths>
+
+#include <cerrno>
+#include <cstdio>
+#include <cstring>
+
+namespace zorikan::display {
+namespace {
+
+constexpr const char* kGlyphFileName = "zorikan.sym";
+
+void describe_program() {
+  QCoreApplication::setApplicationName(QStringLiteral("zorikan"));
+  QCoreApplication::setApplicationVersion(QStringLiteral(ZORIKAN_VERSION));
+}
+
+QCommandLineOption data_dir_option() {
+  return QCommandLineOption(QStringLiteral("data-dir"),
+                            QStringLiteral("Keep zorikan.sym, zorikan.vvd and zorikan.rtr in <dir> instead of "
+                                           "$XDG_DATA_HOME/zorikan (~/.local/share/zorikan)."),
+                            QStringLiteral("dir"));
+}
+
+void set_up(QCommandLineParser& parser) {
+  parser.setApplicationDescription(QStringLiteral("ZORIKAN eye trainer."));
+  parser.addHelpOption();
+  parser.addVersionOption();
+  parser.addOption(data_dir_option());
+}
+
+// The shipped glyph file: beside an installed program in ../share/zorikan, else in the source tree.
+QString shipped_glyph_file() {
+  const QStringList candidates = {
+      QCoreApplication::applicationDirPath() + QStringLiteral("/" ZORIKAN_BIN_TO_DATA "/") + kGlyphFileName,
+      QStringLiteral(ZORIKAN_SOURCE_DATA_DIR "/") + kGlyphFileName,
+  };
+  for (const QString& candidate : candidates) {
+    if (QFileInfo(candidate).isFile()) return candidate;
+  }
+  return {};
+}
+
+// --data-dir DIR, else $XDG_DATA_HOME/zorikan (~/.local/share/zorikan).
+QString chosen_data_folder(const QCommandLineParser& parser) {
+  if (parser.isSet(QStringLiteral("data-dir"))) return QDir::cleanPath(parser.value(QStringLiteral("data-dir")));
+  const QString base = QStandardPaths::writableLocation(QStandardPaths::GenericDataLocation);
+  return QDir::cleanPath(base + QStringLiteral("/zorikan"));
+}
+
+QString system_reason() {
+  return QString::fromLocal8Bit(std::strerror(errno));
+}
+
+int refuse(const QString& what) {
+  std::fprintf(stderr, "zorikan: %s\n", what.toLocal8Bit().constData());
+  QMessageBox::critical(nullptr, QStringLiteral("zorikan"), what);
+  return 1;
+}
+
+}  // namespace
+
+std::optional<int> answer_information_options(int argc, char** argv) {
+  bool asked = false;
+  for (int i = 1; i < argc; ++i) {
+    for (const char* option : {"-h", "--help", "--help-all", "-v", "--version"}) {
+      asked = asked || std::strcmp(argv[i], option) == 0;
+    }
+  }
+  if (!asked) return std::nullopt;
+  QCoreApplication application(argc, argv);
+  describe_program();
+  QCommandLineParser parser;
+  set_up(parser);
+  parser.process(application);  // prints the help or the version and ends the process
+  return 0;
+}
+
+std::optional<int> enter_data_folder() {
+  describe_program();
+  QCommandLineParser parser;
+  set_up(parser);
+  parser.process(*QCoreApplication::instance());  // an unknown option ends the process with its report
+  const QString folder = chosen_data_folder(parser);
+
+  if (!QDir().mkpath(folder)) {
+    return refuse(QStringLiteral("cannot create the data folder %1: %2").arg(folder, system_reason()));
+  }
+  if (!QDir::setCurrent(folder)) {
+    return refuse(QStringLiteral("cannot enter the data folder %1: %2").arg(folder, system_reason()));
+  }
+  // A dangling link counts as the user's file too: it is reported when the program reads it.
+  const QFileInfo placed(QStringLiteral("./") + kGlyphFileName);
+  if (!placed.exists() && !placed.isSymLink()) {
+    const QString shipped = shipped_glyph_file();
+    if (!shipped.isEmpty() && QFile::copy(shipped, placed.filePath())) {
+      QFile::setPermissions(placed.filePath(), QFileDevice::ReadOwner | QFileDevice::WriteOwner |
+                                                   QFileDevice::ReadGroup | QFileDevice::ReadOther);
+    }
+  }
+  return std::nullopt;
+}
+
+}  // namespace zorikan::display

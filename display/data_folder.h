@@ -1,0 +1,24 @@
+// Where the program keeps its files, and the command line that may choose it.
+//
+// The program reads and writes zorikan.sym, zorikan.vvd and zorikan.rtr in its working directory. An
+// installed program is started from a menu in any folder, so before anything else the process moves to
+// its data folder: --data-dir DIR, else $XDG_DATA_HOME/zorikan (by default ~/.local/share/zorikan). The
+// folder is created when missing; a glyph file is placed there on the first run from the installed share
+// folder (or from the source tree when the program runs from its build folder). A glyph file already
+// there is the user's and is never overwritten.
+#pragma once
+
+#include <optional>
+
+namespace zorikan::display {
+
+// --help and --version, answered before any window system is needed (a terminal without a display).
+// Returns the exit code when one of them was given and answered.
+std::optional<int> answer_information_options(int argc, char** argv);
+
+// With the application object made: reads --data-dir, prepares the folder and makes it the working
+// directory. Returns the exit code when the process must end (an unknown option, a folder that cannot be
+// made or entered; the reason is shown in a message box and on standard error).
+std::optional<int> enter_data_folder();
+
+}  // namespace zorikan::display

@@ -5,6 +5,7 @@
 // Both buttons or a menu request abandon the run at once, with no result screen and no record.
 #include "training/run_training.h"
 
+#include <algorithm>
 #include <span>
 
 #include "display/display.h"
@@ -98,8 +99,8 @@ void run_training(int32_t current_size, const GlyphCounts& glyph_count, const Gl
                   int16_t window_nx, int16_t window_ny) {
   if (current_size < 1 || current_size > kGlyphCount) return;
   const auto glyph = static_cast<size_t>(current_size - 1);
-  const std::span<const GlyphPoint> points(glyph_points[glyph].data(),
-                                           static_cast<size_t>(glyph_count[glyph]));
+  const int32_t count = std::clamp(glyph_count[glyph], 0, kMaxGlyphPoints);
+  const std::span<const GlyphPoint> points(glyph_points[glyph].data(), static_cast<size_t>(count));
   const bool image_path = set_up(window_nx, window_ny);
   const int32_t volume = session_params.training_volume;
   for (int32_t image = 1; image <= volume; ++image) {

@@ -9,6 +9,8 @@
 #include <algorithm>
 #include <cstring>
 
+#include "display/display.h"
+
 namespace zorikan {
 namespace {
 
@@ -58,7 +60,7 @@ void write_grating_row(std::span<uint8_t> image, int32_t width, int32_t height, 
 }
 
 void write_glyph(std::span<uint8_t> image, int32_t width, int32_t height, int32_t size, int32_t offset,
-                 std::span<const GlyphPoint> points) {
+                 std::span<const GlyphPoint> points, int32_t top) {
   if (!fits(image, width, height) || size < 1) return;
   for (const GlyphPoint& point : points) {
     // Columns of the tile's two cells, x = left + 1 ... left + L and left + L + 1 ... left + 2L, clipped.
@@ -68,7 +70,7 @@ void write_glyph(std::span<uint8_t> image, int32_t width, int32_t height, int32_
     const int64_t second_begin = std::max<int64_t>(left + size + 1, 0);
     const int64_t second_end = std::min<int64_t>(left + 2 * size + 1, width);
     for (int32_t a = 1; a <= 2 * size; ++a) {
-      const int64_t y = static_cast<int64_t>(point.row) + a;
+      const int64_t y = static_cast<int64_t>(point.row) + a - top;
       if (y < 0 || y >= height) continue;
       uint8_t* row = row_start(image, width, height, static_cast<int32_t>(y));
       const bool upper = a <= size;  // the upper cells: white left, black right; the lower ones the other way
@@ -81,6 +83,11 @@ void write_glyph(std::span<uint8_t> image, int32_t width, int32_t height, int32_
       }
     }
   }
+}
+
+bool uses_image_path(int16_t nx, int16_t ny) {
+  return image_size(0, 0, static_cast<int16_t>(nx - 1), static_cast<int16_t>(ny - 1)) == kStartImageBytes &&
+         static_cast<int32_t>(nx) * ny * kBytesPerPixel + kImageHeaderBytes == kStartImageBytes;
 }
 
 }  // namespace zorikan

@@ -37,9 +37,16 @@ extern std::array<uint8_t, kStartImageBufferBytes> start_image_buffer;
 void write_grating_row(std::span<uint8_t> image, int32_t width, int32_t height, int32_t size, int32_t y);
 
 // Writes the tiles of `points` for pattern size `size` at horizontal offset `offset`, clipped to the
-// window.
+// image. `top` is the window row that the image's top row shows (a picture below a status band): a
+// point's row counts in window rows, and tile rows above `top` are not drawn.
 void write_glyph(std::span<uint8_t> image, int32_t width, int32_t height, int32_t size, int32_t offset,
-                 std::span<const GlyphPoint> points);
+                 std::span<const GlyphPoint> points, int32_t top = 0);
+
+// Whether a window of nx x ny pixels takes its pictures through the image buffer: its whole-window
+// image must be exactly kStartImageBytes. The size alone would also pass a window of another shape with
+// as many pixels, or a shallower one with as many bytes; the buffer layout needs 4 bytes per pixel, so
+// the pixel count must match too. Program thread (asks the Display layer).
+bool uses_image_path(int16_t nx, int16_t ny);
 
 // The glyph's horizontal offset h for a uniform value u: 450 (right half) when u > 0.5, else 20 (left
 // half), rounded down to a multiple of the pattern size so the glyph keeps to the stripe raster.

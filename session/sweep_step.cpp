@@ -22,14 +22,6 @@ constexpr int32_t kPlainCopy = 3;
 constexpr int32_t kGreyPauseMs = 1000;
 constexpr float kDisplaySeconds = 5.0f;
 
-// Image path: the picture is built in the buffer. The size test alone would also pass a window of
-// another shape with as many pixels, or a shallower one with as many bytes; the buffer layout needs
-// 4 bytes per pixel, so the pixel count must match too.
-bool use_image_path(int16_t nx, int16_t ny) {
-  return image_size(0, 0, static_cast<int16_t>(nx - 1), static_cast<int16_t>(ny - 1)) == kStartImageBytes &&
-         static_cast<int32_t>(nx) * ny * 4 + kImageHeaderBytes == kStartImageBytes;
-}
-
 CheckpointOutcome draw_grating_in_buffer(int32_t size, int16_t nx, int16_t ny) {
   set_draw_color_rgb(kGrey);
   draw_rectangle(kFilled, 0, 0, static_cast<int16_t>(nx - 1), static_cast<int16_t>(ny - 1));
@@ -91,7 +83,7 @@ CheckpointOutcome show_sweep_step(int32_t size) {
   if (size < 1 || size > kGlyphCount) return CheckpointOutcome::kContinue;
   const int16_t nx = window_nx;
   const int16_t ny = window_ny;
-  const bool image_path = use_image_path(nx, ny);
+  const bool image_path = uses_image_path(nx, ny);
 
   const CheckpointOutcome grating =
       image_path ? draw_grating_in_buffer(size, nx, ny) : draw_grating_in_window(size, nx, ny);

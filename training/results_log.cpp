@@ -22,14 +22,15 @@ constexpr bool columns_are(const Format& layout, std::initializer_list<LogColumn
 static_assert(line_columns(kTrainingRecordLayout) == kTrainingRecordLength);
 static_assert(line_columns(kVisionRecordLayout) == kVisionRecordLength);
 static_assert(kResultsLogHeader.view().size() == kTrainingRecordLength);
-static_assert(columns_are(kTrainingRecordLayout, {kDay, kMonth, kYear, kHour, kMinute, kSecond, kDistance,
-                                                  kPatternSize, kImages, kCorrect, kWrong, kMissed, kMeanTime,
-                                                  kPushups}));
+static_assert(columns_are(kTrainingRecordLayout,
+                          {kDay, kMonth, kYear, kHour, kMinute, kSecond, kDistance, kPatternSize, kImages,
+                           kCorrect, kWrong, kMissed, kMeanTime, kPushups}));
 static_assert(columns_are(kVisionRecordLayout, {kDay, kMonth, kYear, kHour, kMinute, kSecond, kDistance,
                                                 kDiagonal, kScreenNy, kScreenNx, kAcuity}));
 static_assert(columns_are(kRecordDateReadLayout, {kDay, kMonth, kYear, kHour, kMinute, kSecond}));
 static_assert(columns_are(kVisionFieldsReadLayout, {kDistance, kAcuity}));
-static_assert(columns_are(kTrainingFieldsReadLayout, {kDistance, kPatternSize, kImages, kMeanTime, kPushups}));
+static_assert(columns_are(kTrainingFieldsReadLayout,
+                          {kDistance, kPatternSize, kImages, kMeanTime, kPushups}));
 
 bool is_empty_file(std::string_view name) {
   std::error_code error;
@@ -40,8 +41,8 @@ bool is_empty_file(std::string_view name) {
 
 void open_results_log() {
   const bool needs_header = is_empty_file(kResultsLogName);
-  const IoResult opened =
-      open_file(kResultsLogUnit, kResultsLogName, FileStatus::kOld, ErrorExit::kReturn, FilePosition::kAppend);
+  const IoResult opened = open_file(kResultsLogUnit, kResultsLogName, FileStatus::kOld, ErrorExit::kReturn,
+                                    FilePosition::kAppend);
   if (opened.status == IoStatus::kFileNotFound) {
     open_file(kResultsLogUnit, kResultsLogName, FileStatus::kNew);
     write_line(kResultsLogUnit, kResultsLogHeader.view());

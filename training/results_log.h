@@ -6,7 +6,8 @@
 // the writers' layouts and the readers' layouts are checked against it at compile time.
 //
 // Training record, 115 columns:
-//   " 07.03.2026г,   9час  5мин  3сек, D=   60.0см  Is=   5  Nп= 100 Nв=  97 Nош=   2 Nно=   1 t_ср=    1.50с  Nотж=   5"
+//   " 07.03.2026г,   9час  5мин  3сек, D=   60.0см  Is=   5  Nп= 100 Nв=  97 Nош=   2 Nно=   1 t_ср=    1.50с
+//   Nотж=   5"
 // Vision-check record, 80 columns (columns 1-43 as in the training record):
 //   " 07.03.2026г,   9час  5мин  3сек, D=   60.0см  DD=15.6  ny=1080 nx=1920 OZ2=0.80"
 // Columns 48-49 tell the kinds apart: "DD" marks a vision-check record, anything else is a training record.
@@ -27,7 +28,8 @@ inline constexpr std::string_view kResultsLogName = "zorikan.rtr";
 inline constexpr int32_t kResultsLogUnit = 15;
 
 inline constexpr auto kResultsLogHeader = cp1251<
-    "     Дата             Время        Дальность    Размер Nпоказов Nверн_отв Nошибок Nнет_отв Ср.вр._отв    Nотжиманий">();
+    "     Дата             Время        Дальность    Размер Nпоказов Nверн_отв Nошибок Nнет_отв Ср.вр._отв   "
+    " Nотжиманий">();
 
 inline constexpr size_t kTrainingRecordLength = 115;
 inline constexpr size_t kVisionRecordLength = 80;
@@ -57,8 +59,8 @@ inline constexpr LogColumns kImages{60, 63};       // I4, images shown
 inline constexpr LogColumns kCorrect{68, 71};      // I4
 inline constexpr LogColumns kWrong{77, 80};        // I4
 inline constexpr LogColumns kMissed{86, 89};       // I4, no answer within 5 s
-inline constexpr LogColumns kMeanTime{96, 103};    // F8.2, seconds; kNoMeanAnswerTime when nothing was answered
-inline constexpr LogColumns kPushups{112, 115};    // I4
+inline constexpr LogColumns kMeanTime{96, 103};  // F8.2, seconds; kNoMeanAnswerTime when nothing was answered
+inline constexpr LogColumns kPushups{112, 115};  // I4
 // Vision-check record.
 inline constexpr LogColumns kDiagonal{51, 54};  // F4.1, inches
 inline constexpr LogColumns kScreenNy{60, 63};  // I4, pixels (height before width)

@@ -1,9 +1,116 @@
-// The training run. Until the run itself is built it returns at once, so that the start screen can
-// call it at its place.
+// The training run; see run_training.h. Program thread.
+//
+// Set-up paints the status strips; then each image is drawn, answered and scored, with a tone for each
+// verdict; after the last image the result screen, one record in the results log and the final click.
+// Both buttons or a menu request abandon the run at once, with no result screen and no record.
 #include "training/run_training.h"
 
-namespace zorikan {
+#include <algorithm>
+#include <span>
 
-void run_training(int32_t, const GlyphCounts&, const GlyphPoints&, int16_t, int16_t) {}
+#include "display/display.h"
+#include "session/date_and_time.h"
+#include "session/random_uniform.h"
+#include "session/session_params.h"
+#include "session/shared_words.h"
+#include "session/start_picture.h"
+#include "training/answer_window.h"
+#include "training/result_screen.h"
+#include "training/results_log.h"
+#include "training/training_counts.h"
+#include "training/training_picture.h"
+
+namespace zorikan {
+namespace {
+
+constexpr int32_t kDarkGreen = 0x007700;
+constexpr int32_t kBlue = 0xFF0000;
+constexpr int32_t kRed = 0x0000FF;
+constexpr int16_t kFilled = 3;
+
+void fill(int32_t rgb, int32_t x1, int32_t y1, int32_t x2, int32_t y2) {
+  set_draw_color_rgb(rgb);
+  draw_rectangle(kFilled, static_cast<int16_t>(x1), static_cast<int16_t>(y1), static_cast<int16_t>(x2),
+                 static_cast<int16_t>(y2));
+}
+
+// Paints the window and its strips and tells which path the pictures take. On the image path the
+// buffer gets the header of an image of the picture area.
+bool set_up(int16_t nx, int16_t ny) {
+  fill(kDarkGreen, 0, 0, nx - 1, ny - 1);
+  reset_training_scores();
+  fill(kBlue, 0, 0, nx - 1, 9);
+  fill(kRed, 0, 10, nx - 1, 19);
+  const bool image_path = uses_image_path(nx, ny);
+  if (image_path) {
+    get_image(0, 0, static_cast<int16_t>(nx - 1), static_cast<int16_t>(ny - 1 - kPictureTop),
+              training_image_buffer);
+  }
+  return image_path;
+}
+
+// Scores an answered or missed image with its tone.
+void score(AnswerOutcome outcome, bool glyph_left, float seconds) {
+  TrainingCounts& counts = training_counts;
+  if (outcome == AnswerOutcome::kMissed) {
+    ++counts.missed_count;
+    beep(400, 300);
+    return;
+  }
+  const int32_t code = button_code;
+  const bool correct = glyph_left ? code == kLeftButton : code == kRightButton;
+  counts.answer_time_sum += seconds;
+  if (correct) {
+    ++counts.correct_count;
+    beep(800, 200);
+  } else {
+    ++counts.error_count;
+    beep(200, 300);
+  }
+}
+
+// Shows image `image` of `volume` and scores it; false when the run is abandoned.
+bool run_image(int32_t image, int32_t volume, bool image_path, int32_t size,
+               std::span<const GlyphPoint> points, int16_t nx, int16_t ny) {
+  const float side = random_uniform();
+  if (!show_training_picture(image_path, size, glyph_offset(side, size), points, nx, ny)) return false;
+  float seconds = 0;
+  const AnswerOutcome outcome = await_answer(image, volume, nx, seconds);
+  if (outcome == AnswerOutcome::kAbandoned) return false;
+  score(outcome, side <= 0.5f, seconds);
+  fill(kRed, 0, 10, nx - 1, 19);
+  return true;
+}
+
+void write_training_record(int32_t size, int32_t volume) {
+  int32_t day = 0, month = 0, year = 0, hour = 0, minute = 0, second = 0;
+  date_and_time(day, month, year, hour, minute, second);
+  const TrainingCounts& counts = training_counts;
+  open_results_log();
+  write_results_record(
+      kTrainingRecordLayout,
+      {day, month, year, hour, minute, second, session_params.distance_cm, size, volume, counts.correct_count,
+       counts.error_count, counts.missed_count, counts.mean_answer_time, counts.pushup_count});
+}
+
+}  // namespace
+
+void run_training(int32_t current_size, const GlyphCounts& glyph_count, const GlyphPoints& glyph_points,
+                  int16_t window_nx, int16_t window_ny) {
+  if (current_size < 1 || current_size > kGlyphCount) return;
+  const auto glyph = static_cast<size_t>(current_size - 1);
+  const int32_t count = std::clamp(glyph_count[glyph], 0, kMaxGlyphPoints);
+  const std::span<const GlyphPoint> points(glyph_points[glyph].data(), static_cast<size_t>(count));
+  const bool image_path = set_up(window_nx, window_ny);
+  const int32_t volume = session_params.training_volume;
+  for (int32_t image = 1; image <= volume; ++image) {
+    if (!run_image(image, volume, image_path, current_size, points, window_nx, window_ny)) return;
+  }
+  summarize_training();
+  compose_result_screen(volume, training_counts);
+  draw_result_screen(window_nx, window_ny);
+  write_training_record(current_size, volume);
+  await_final_click();
+}
 
 }  // namespace zorikan

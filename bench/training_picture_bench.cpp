@@ -1,0 +1,71 @@
+// The training run's picture composed in its image buffer (the picture area of a 980 x 650 window below
+// the 20-row status band: the grating and the glyph from the shipped zorikan.sym, checks of the shared
+// words included) against a plain memcpy of the whole-window image's 2,548,054 bytes. The counter
+// "x_memcpy" is the build's time over memcpy's, measured in the same run; the target is at most 1.
+#include <benchmark/benchmark.h>
+
+#include <algorithm>
+#include <chrono>
+#include <cstring>
+#include <filesystem>
+#include <span>
+#include <vector>
+
+#include "session/glyph_file.h"
+#include "session/glyph_set.h"
+#include "session/start_picture.h"
+#include "training/training_picture.h"
+
+namespace {
+
+using Clock = std::chrono::steady_clock;
+
+void load_glyphs() {
+  static const bool loaded = [] {
+    const std::filesystem::path previous = std::filesystem::current_path();
+    std::filesystem::current_path(std::filesystem::path(ZORIKAN_SOURCE_DIR) / "data");
+    zorikan::read_glyph_file();
+    std::filesystem::current_path(previous);
+    return true;
+  }();
+  benchmark::DoNotOptimize(loaded);
+}
+
+double best_memcpy_seconds() {
+  static const double seconds = [] {
+    std::vector<uint8_t> from(zorikan::kStartImageBytes, 0x5A), to(zorikan::kStartImageBytes);
+    double best = 1e9;
+    for (int round = 0; round < 200; ++round) {
+      const auto start = Clock::now();
+      std::memcpy(to.data(), from.data(), to.size());
+      benchmark::DoNotOptimize(to.data());
+      benchmark::ClobberMemory();
+      best = std::min(best, std::chrono::duration<double>(Clock::now() - start).count());
+    }
+    return best;
+  }();
+  return seconds;
+}
+
+void BM_BuildTrainingPicture(benchmark::State& state) {
+  load_glyphs();
+  const auto size = static_cast<int32_t>(state.range(0));
+  const auto glyph = static_cast<size_t>(size - 1);
+  const std::span<const zorikan::GlyphPoint> points(zorikan::glyph_points[glyph].data(),
+                                                    static_cast<size_t>(zorikan::glyph_count[glyph]));
+  const int32_t offset = zorikan::glyph_offset(state.range(1) != 0 ? 0.75f : 0.25f, size);
+  const double reference = best_memcpy_seconds();
+  double best = 1e9;
+  for (auto _ : state) {
+    const auto start = Clock::now();
+    zorikan::compose_training_picture(zorikan::training_image_buffer, 980, 650, size, offset, points);
+    benchmark::DoNotOptimize(zorikan::training_image_buffer.data());
+    benchmark::ClobberMemory();
+    best = std::min(best, std::chrono::duration<double>(Clock::now() - start).count());
+  }
+  state.counters["x_memcpy"] = best / reference;
+}
+// Sizes 2 (the most points), 5 and 9; glyph on the left (0) and on the right (1).
+BENCHMARK(BM_BuildTrainingPicture)->ArgsProduct({{2, 5, 9}, {0, 1}})->ArgNames({"size", "right"});
+
+}  // namespace

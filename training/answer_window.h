@@ -1,0 +1,19 @@
+// The answer window of one training image: the strips that show it open, the 1000 Hz tone, and the
+// wait for a press within 5 seconds, which counts the tone's 200 ms.
+#pragma once
+
+#include <cstdint>
+
+namespace zorikan {
+
+enum class AnswerOutcome {
+  kAnswered,   // a button was pressed; button_code tells which
+  kMissed,     // 5 s passed without a press
+  kAbandoned,  // a menu request or both buttons
+};
+
+// Opens the answer window of image `image` (1-based) of `volume` in a window `nx` pixels wide and waits.
+// A click made before the window opened is discarded. `seconds` receives the answer time of a press.
+AnswerOutcome await_answer(int32_t image, int32_t volume, int16_t nx, float& seconds);
+
+}  // namespace zorikan

@@ -1,0 +1,125 @@
+// The result screen; see result_screen.h. Program thread.
+#include "training/result_screen.h"
+
+#include <algorithm>
+#include <cstring>
+#include <span>
+
+#include "common/cp1251.h"
+#include "common/format.h"
+#include "common/text_format.h"
+#include "display/display.h"
+#include "session/shared_words.h"
+#include "training/count_word_forms.h"
+#include "training/results_log.h"
+
+namespace zorikan {
+namespace {
+
+constexpr std::string_view kCountFont = "t'Times New Roman Cyr'h38w17ib";
+constexpr std::string_view kLargeFont = "t'Times New Roman Cyr'h120w40ib";
+constexpr std::string_view kPushupFont = "t'Times New Roman Cyr'h68w20ib";
+
+constexpr int32_t kOlive = 0x009999;
+constexpr int32_t kGreen = 0x00AA00;
+constexpr int32_t kRed = 0x0000FF;
+constexpr int32_t kBlue = 0xFF0000;
+constexpr int32_t kWhite = 0xFFFFFF;
+
+constexpr Format kCountLayout = parse_format("(I4)");
+constexpr Format kMeanLayout = parse_format("(F7.2)");
+
+constexpr auto kMeanTitle = cp1251<"Среднее время ответа">();
+constexpr auto kSeconds = cp1251<"сек.">();
+constexpr auto kNoPushups = cp1251<"Ошибок нет, отжиматься не надо!">();
+constexpr auto kPushupRequest = cp1251<"Сделайте">();
+constexpr auto kFinalPrompt = cp1251<"Для продолжения нажмите любую кнопку мыши">();
+
+ScreenText& next_text(std::string_view font, int32_t color, int16_t x, int16_t y) {
+  ScreenText& item = result_screen.texts[static_cast<size_t>(result_screen.count++)];
+  item = ScreenText{font, color, x, y, {}, 0};
+  item.text.fill(' ');
+  return item;
+}
+
+// Appends `text` to the item's text; `shown` characters of the whole are drawn.
+void append(ScreenText& item, size_t at, std::string_view text) {
+  std::memcpy(item.text.data() + at, text.data(), std::min(text.size(), item.text.size() - at));
+}
+
+void add_text(std::string_view font, int32_t color, int16_t x, int16_t y, std::string_view text) {
+  ScreenText& item = next_text(font, color, x, y);
+  append(item, 0, text);
+  item.length = static_cast<int32_t>(text.size());
+}
+
+// A count as I4, then its word straight after the four columns.
+void add_count(std::string_view font, int32_t color, int16_t x, int16_t y, int32_t count,
+               std::string_view word) {
+  ScreenText& item = next_text(font, color, x, y);
+  format_to_text(std::span(item.text).first(4), kCountLayout, {count});
+  append(item, 4, word);
+  item.length = static_cast<int32_t>(4 + word.size());
+}
+
+void add_mean(float mean) {
+  ScreenText& item = next_text(kLargeFont, kGreen, 400, 55);
+  if (mean == kNoMeanAnswerTime) {
+    append(item, 0, kNoMeanShown);
+  } else {
+    format_to_text(std::span(item.text).first(7), kMeanLayout, {mean});
+  }
+  item.length = 7;
+}
+
+void add_pushups(int32_t pushups) {
+  if (pushups == 0) {
+    add_text(kPushupFont, kGreen, 55, 280, kNoPushups.view());
+    return;
+  }
+  add_text(kPushupFont, kRed, 30, 280, kPushupRequest.view());
+  add_count(kLargeFont, kRed, 200, 235, pushups, {});
+  add_text(kPushupFont, kRed, 370, 280, kPushupWords[word_form(pushups)]);
+}
+
+void draw(const ScreenText& item) {
+  select_font(item.font);
+  set_draw_color_rgb(item.color);
+  GraphicsPosition previous;
+  move_to(item.x, item.y, previous);
+  draw_text(item.shown());
+}
+
+}  // namespace
+
+ResultScreen result_screen;
+
+void compose_result_screen(int32_t volume, const TrainingCounts& counts) {
+  result_screen.count = 0;
+  add_count(kCountFont, kOlive, 30, 0, volume, kAttemptWords[word_form(volume)]);
+  add_count(kCountFont, kOlive, 250, 0, counts.error_count, kErrorWords[word_form(counts.error_count)]);
+  add_count(kCountFont, kOlive, 500, 0, counts.missed_count, kMissedWords[word_form(counts.missed_count)]);
+  add_text(kCountFont, kGreen, 50, 120, kMeanTitle.view());
+  add_text(kCountFont, kGreen, 655, 120, kSeconds.view());
+  add_mean(counts.mean_answer_time);
+  add_pushups(counts.pushup_count);
+}
+
+void draw_result_screen(int16_t nx, int16_t ny) {
+  set_draw_color_rgb(kWhite);
+  draw_rectangle(3, 0, 0, static_cast<int16_t>(nx - 1), static_cast<int16_t>(ny - 1));
+  for (int32_t i = 0; i < result_screen.count; ++i) draw(result_screen.texts[static_cast<size_t>(i)]);
+}
+
+void await_final_click() {
+  select_font(kCountFont);
+  set_draw_color_rgb(kBlue);
+  GraphicsPosition previous;
+  move_to(60, 550, previous);
+  draw_text(kFinalPrompt.view());
+  click_flag = 0;
+  while (click_flag == 0) wait_for_input(kNoDeadline);
+  click_flag = 0;
+}
+
+}  // namespace zorikan

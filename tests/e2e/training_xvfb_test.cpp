@@ -41,7 +41,7 @@ TEST(TrainingXvfb, ARunOfThreeImagesWithRealClicksEndsWithItsRecordInTheLog) {
                              dir.path() / "zorikan.sym");
   dir.write("zorikan.vvd", "200.000\r\n 17.700\r\n    768\r\n   1024\r\n      3\r\n");
   const pid_t zorikan =
-      spawn_program({program.string()}, {"DISPLAY=" + server.display(), "QT_QPA_PLATFORM=xcb",
+      spawn_program({program.string(), "--data-dir", dir.path().string()}, {"DISPLAY=" + server.display(), "QT_QPA_PLATFORM=xcb",
                                          "QT_SCALE_FACTOR=1", "XDG_RUNTIME_DIR=" + dir.path().string()});
   ASSERT_GT(zorikan, 0);
   const std::string& display = server.display();

@@ -117,12 +117,11 @@ TEST_F(PlottingKit, AYStepOfZeroDrawsNeitherGridNorBorder) {
 }
 
 TEST_F(PlottingKit, TextFontBySizeAndATextWithoutFontsDoesNotBlock) {
-  for (const auto& [size, font] : {std::pair{8.0f, "t'Times New Roman Cyr'h24w7b"},
-                                   std::pair{4.0f, "t'Times New Roman Cyr'h12w4b"},
-                                   std::pair{2.66f, "t'Times New Roman Cyr'h4w3b"},
-                                   std::pair{10.0f, "t'Times New Roman Cyr'h28w8b"},
-                                   std::pair{20.0f, "t'Times New Roman Cyr'h52w18b"},
-                                   std::pair{34.0f, "t'Times New Roman Cyr'h120w40b"}}) {
+  for (const auto& [size, font] :
+       {std::pair{8.0f, "t'Times New Roman Cyr'h24w7b"}, std::pair{4.0f, "t'Times New Roman Cyr'h12w4b"},
+        std::pair{2.66f, "t'Times New Roman Cyr'h4w3b"}, std::pair{10.0f, "t'Times New Roman Cyr'h28w8b"},
+        std::pair{20.0f, "t'Times New Roman Cyr'h52w18b"},
+        std::pair{34.0f, "t'Times New Roman Cyr'h120w40b"}}) {
     EXPECT_EQ(text_font_for_size(size), font) << size;
   }
   window_->surface.fill(0xFFFFFFFF);

@@ -1,0 +1,64 @@
+// The results chart's state: static, program-wide, kept from one call to the next; a call that finds
+// records sets every value afresh, a call that finds none leaves the range and the stamps as they were.
+#pragma once
+
+#include <array>
+#include <cstdint>
+
+#include "training/results_log.h"
+
+namespace zorikan {
+
+// Day, month, year, hour and minute of a record, as the start and end stamps show them.
+struct RecordStamp {
+  int32_t day = 0;
+  int32_t month = 0;
+  int32_t year = 0;
+  int32_t hour = 0;
+  int32_t minute = 0;
+};
+
+struct VisionPoint {
+  float x = 0;  // seconds from range_start
+  float distance = 0;
+  float acuity = 0;
+};
+
+struct TrainingPoint {
+  float x = 0;  // seconds from range_start
+  float distance = 0;
+  int32_t pattern_size = 0;
+  int32_t images = 0;
+  int32_t pushups = 0;
+};
+
+// The last point of the mean-time curve: runs in which nothing was answered have no mean time and are
+// not on it.
+struct MeanTimePoint {
+  bool exists = false;
+  float x = 0;
+  float mean_time = 0;
+};
+
+struct ChartState {
+  int32_t record_count = 0;  // records read in the current pass
+  double range_start = 0;    // seconds from 1900-01-01 to the start of the earliest day in the log
+  double range_end = 0;      // the same for the latest day, then the end of that day
+  RecordStamp first_stamp;   // of the record that set range_start (the first in the file on that day)
+  RecordStamp last_stamp;    // of the record that set range_end
+  float range_span = 0;      // range_end - range_start, seconds
+  std::array<char, kResultsLogLineLength> line = {};  // the current log line, blank-padded
+  VisionPoint previous_vision;
+  TrainingPoint previous_training;
+  MeanTimePoint previous_mean_time;
+  int32_t vision_count = 0;  // records of each kind plotted in this call
+  int32_t training_count = 0;
+  // The line of zorikan.rtr (1 the header) whose date is no calendar date, where this call's passes
+  // ended; 0 when none did.
+  int32_t stopping_line = 0;
+};
+
+// Program thread only.
+extern ChartState chart_state;
+
+}  // namespace zorikan

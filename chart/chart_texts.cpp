@@ -1,0 +1,123 @@
+// The chart's texts; see chart_texts.h. Positions of plot_text are window text coordinates (240 x 180,
+// origin bottom left); the stamps and the prompt are placed in pixels.
+#include "chart/chart_texts.h"
+
+#include <array>
+#include <charconv>
+#include <span>
+#include <string_view>
+
+#include "chart/chart_state.h"
+#include "chart/plot_text.h"
+#include "common/cp1251.h"
+#include "common/text_format.h"
+#include "display/display.h"
+#include "session/color_table.h"
+
+namespace zorikan {
+namespace {
+
+constexpr int32_t kChartUnit = 1;
+constexpr float kTextSize = 8;
+constexpr int32_t kBlack = 7;
+constexpr int32_t kRed = 9;
+
+struct ScaleText {
+  float x;
+  float y;
+  int32_t color;
+  std::string_view text;  // Windows-1251
+};
+
+constexpr auto kAcuityTitle = cp1251<"Острота зрения">();
+constexpr auto kImagesMark = cp1251<"100">();
+constexpr auto kImagesTitle = cp1251<"Объем(200)">();
+constexpr auto kDistanceMark = cp1251<"2м">();
+constexpr auto kDistanceTitle = cp1251<"Дальность(5м)">();
+constexpr auto kSizeMark = cp1251<"6">();
+constexpr auto kSizeTitle = cp1251<"Квадрат(10)">();
+constexpr auto kTimeMark = cp1251<"1с">();
+constexpr auto kTimeTitle = cp1251<"Среднее_время(5с)">();
+constexpr auto kPushupsMark = cp1251<"5">();
+constexpr auto kPushupsTitle = cp1251<"Число отжиманий(50)">();
+
+// In drawing order: acuity scale and title, images, distance, size, time, push-ups.
+constexpr std::array<ScaleText, 17> kScaleTexts = {{
+    {5, 114, 4, "0"},
+    {2, 126, 4, "0.2"},
+    {2, 138, 4, "0.4"},
+    {2, 150, 4, "0.6"},
+    {2, 162, 4, "0.8"},
+    {5, 174, 4, "1"},
+    {70, 178, 4, kAcuityTitle.view()},
+    {2, 58, 3, kImagesMark.view()},
+    {20, 107, 3, kImagesTitle.view()},
+    {2, 50, 5, kDistanceMark.view()},
+    {60, 107, 5, kDistanceTitle.view()},
+    {3, 67, 4, kSizeMark.view()},
+    {100, 107, 4, kSizeTitle.view()},
+    {2, 32, 2, kTimeMark.view()},
+    {140, 107, 2, kTimeTitle.view()},
+    {3, 22, 1, kPushupsMark.view()},
+    {190, 107, 1, kPushupsTitle.view()},
+}};
+
+constexpr Format kStartStampLayout = parse_format("('Начало  ',I2.2,'.',I2.2,'.',I4,'г,',I3,'час',I3,'мин')");
+constexpr Format kEndStampLayout = parse_format("('Конец  ',I2.2,'.',I2.2,'.',I4,'г,',I3,'час',I3,'мин')");
+constexpr size_t kStartStampLength = 32;
+constexpr size_t kEndStampLength = 31;
+
+constexpr auto kPrompt = cp1251<"Для продолжения нажмите любую кнопку мыши">();
+constexpr std::string_view kPromptFont = "t'Times New Roman Cyr'h28w9ib";
+constexpr int32_t kPromptColor = 0xDDAA00;  // 0x00BBGGRR: red 0, green 170, blue 221
+
+constexpr auto kNoteStart = cp1251<"zorikan.rtr, строка ">();
+constexpr auto kNoteEnd = cp1251<": неверная дата, дальше не показано">();
+
+void draw_text_at(int16_t x, int16_t y, std::string_view text) {
+  GraphicsPosition previous;
+  move_to(x, y, previous);
+  draw_text(text);
+}
+
+void draw_stamp(int16_t x, const Format& layout, const RecordStamp& stamp, size_t length) {
+  std::array<char, 80> buffer;
+  buffer.fill(' ');
+  format_to_text(buffer, layout, {stamp.day, stamp.month, stamp.year, stamp.hour, stamp.minute},
+                 ErrorExit::kReturn);
+  draw_text_at(x, 620, std::string_view(buffer.data(), length));
+}
+
+}  // namespace
+
+void draw_scale_texts() {
+  for (const ScaleText& text : kScaleTexts) {
+    select_color(text.color);
+    plot_text(kChartUnit, text.x, text.y, kTextSize, 0, text.text);
+  }
+  select_color(kBlack);
+}
+
+void draw_range_stamps() {
+  draw_stamp(10, kStartStampLayout, chart_state.first_stamp, kStartStampLength);
+  draw_stamp(748, kEndStampLayout, chart_state.last_stamp, kEndStampLength);
+}
+
+void draw_stopping_line_note() {
+  if (chart_state.stopping_line == 0) return;
+  std::array<char, 80> note;
+  char* end = std::copy(kNoteStart.view().begin(), kNoteStart.view().end(), note.begin());
+  end = std::to_chars(end, end + 11, chart_state.stopping_line).ptr;
+  end = std::copy(kNoteEnd.view().begin(), kNoteEnd.view().end(), end);
+  select_color(kRed);
+  plot_text(kChartUnit, 120, 178, kTextSize, 0, std::string_view(note.data(), end));
+  select_color(kBlack);
+}
+
+void draw_prompt() {
+  select_font(kPromptFont);
+  set_draw_color_rgb(kPromptColor);
+  draw_text_at(265, 621, kPrompt.view());
+}
+
+}  // namespace zorikan

@@ -72,11 +72,10 @@ SurfaceRaster::SurfaceRaster(QImage& surface, uint32_t color, LineStyle style)
       width_(surface.width()),
       height_(surface.height()),
       color_(color),
-      style_(style) {}
+      pattern_(pattern_of(style)) {}
 
 bool SurfaceRaster::pattern_on() const {
-  const std::string_view pattern = pattern_of(style_);
-  return pattern[static_cast<size_t>(phase_) % pattern.size()] == '#';
+  return pattern_[static_cast<size_t>(phase_)] == '#';
 }
 
 void SurfaceRaster::plot(int x, int y) {
@@ -87,7 +86,7 @@ void SurfaceRaster::plot(int x, int y) {
 
 void SurfaceRaster::plot_styled(int x, int y) {
   if (pattern_on()) plot(x, y);
-  phase_ = (phase_ + 1) % static_cast<int>(pattern_of(style_).size());
+  if (static_cast<size_t>(++phase_) == pattern_.size()) phase_ = 0;
 }
 
 void SurfaceRaster::line(QPoint from, QPoint to) {
@@ -206,7 +205,7 @@ void SurfaceRaster::polygon(std::span<const QPoint> points, bool filled) {
                   static_cast<int>(std::min(to, double(width_ - 1))));
       }
     }
-    style_ = LineStyle::kSolid;
+    pattern_ = pattern_of(LineStyle::kSolid);
   }
   restart_pattern();
   bool moved = false;

@@ -13,6 +13,7 @@
 #include <array>
 #include <cstdint>
 #include <span>
+#include <string_view>
 
 namespace zorikan::display {
 
@@ -54,8 +55,8 @@ class SurfaceRaster {
   int width_;
   int height_;
   uint32_t color_;
-  LineStyle style_;
-  int phase_ = 0;
+  std::string_view pattern_;  // one period of the style, see pattern_of
+  int phase_ = 0;             // always below the period's length
 };
 
 }  // namespace zorikan::display

@@ -68,7 +68,7 @@ inline bool shows_blue(const QImage& picture) {
 inline float acuity_of(double outer_diameter, const SessionParams& p) {
   auto miss = [&](float acuity) {
     const double scale = ring_scale(acuity, p.distance_cm, p.diagonal_inch, p.screen_nx, p.screen_ny);
-    return std::abs(kOuterDiameterMm * scale - outer_diameter);
+    return std::abs(kOuterDiameterMm * scale - (outer_diameter - 1));  // the box spans 2r + 1 pixels
   };
   float best = kAcuityLadder[2];
   for (int i = 3; i <= 14; ++i) best = miss(kAcuityLadder[i]) < miss(best) ? kAcuityLadder[i] : best;

@@ -1,9 +1,97 @@
-// The vision check. Until the check itself is built it returns at once, so that the main loop can
-// call it at its place.
+// The vision check: probes levels of the acuity ladder with test_acuity_level, by bisection, appends the
+// result to zorikan.rtr and shows it until a click.
+//
+// Leaving: both buttons during a level test end the check with nothing written or shown; button_code and
+// click_flag are cleared, buttons_held stays as the mouse routine set it, so that the main loop waits for
+// the real release (whose events then find nothing to complete). A menu command during a level test ends
+// it too and leaves the words for the main loop, which performs the command.
 #include "vision/run_vision_check.h"
 
-namespace zorikan {
+#include <array>
+#include <string_view>
 
-void run_vision_check(int16_t, int16_t) {}
+#include "common/format.h"
+#include "common/text_format.h"
+#include "display/display.h"
+#include "session/date_and_time.h"
+#include "session/session_params.h"
+#include "session/shared_words.h"
+#include "training/results_log.h"
+#include "vision/acuity_ladder.h"
+#include "vision/acuity_search.h"
+#include "vision/setup_fault.h"
+#include "vision/test_acuity_level.h"
+#include "vision/wait_for_click.h"
+
+namespace zorikan {
+namespace {
+
+constexpr int32_t kBlue = 0xFF0000;  // 0xBBGGRR
+constexpr std::string_view kTextFont = "t'Times New Roman Cyr'h38w17ib";
+constexpr std::string_view kResultFont = "t'Times New Roman Cyr'h120w40ib";
+constexpr Format kTitleText = parse_format("('Острота зрения')");
+constexpr Format kResultText = parse_format("(F4.1)");
+constexpr Format kPromptText = parse_format("('Для продолжения нажмите любую кнопку мыши')");
+
+// Every text of the result screen passes through this buffer.
+std::array<char, 80> g_text_buffer;
+
+// Formats `values` through `format` into the buffer and draws its first `length` characters at (x, y).
+void draw_formatted(int16_t x, int16_t y, const Format& format, OutputList values, size_t length) {
+  format_to_text(g_text_buffer, format, values);
+  GraphicsPosition previous;
+  move_to(x, y, previous);
+  draw_text(std::string_view(g_text_buffer.data(), length));
+}
+
+void append_record(float acuity) {
+  int32_t day = 0, month = 0, year = 0, hour = 0, minute = 0, second = 0;
+  date_and_time(day, month, year, hour, minute, second);
+  open_results_log();
+  write_results_record(kVisionRecordLayout, {day, month, year, hour, minute, second,
+                                             session_params.distance_cm, session_params.diagonal_inch,
+                                             session_params.screen_ny, session_params.screen_nx, acuity});
+}
+
+// Over whatever the last level test left on the screen.
+void show_result(float acuity) {
+  set_draw_color_rgb(kBlue);
+  select_font(kTextFont);
+  draw_formatted(200, 250, kTitleText, {}, 14);
+  select_font(kResultFont);
+  draw_formatted(500, 185, kResultText, {acuity}, 4);
+  select_font(kTextFont);
+  draw_formatted(60, 550, kPromptText, {}, 41);
+}
+
+}  // namespace
+
+void run_vision_check(int16_t window_nx, int16_t window_ny) {
+  const SetupFault fault = find_setup_fault(session_params);
+  if (fault != SetupFault::kNone) {
+    show_setup_fault(fault, window_nx, window_ny);
+    wait_for_click();
+    return;
+  }
+  AcuitySearch search;
+  for (;;) {
+    int32_t passed = 0;
+    test_acuity_level(kAcuityLadder[search.mid], session_params.distance_cm, session_params.diagonal_inch,
+                      window_nx, window_ny, session_params.screen_nx, session_params.screen_ny, passed);
+    if (button_code == kBothButtons) {
+      button_code = 0;
+      click_flag = 0;
+      return;
+    }
+    if (mode_request != kNoRequest) return;
+    const int32_t result = take_verdict(search, passed == 1);
+    if (result == 0) continue;
+    const float acuity = kAcuityLadder[result];
+    append_record(acuity);
+    show_result(acuity);
+    wait_for_click();
+    return;
+  }
+}
 
 }  // namespace zorikan

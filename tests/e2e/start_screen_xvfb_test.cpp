@@ -13,47 +13,12 @@
 
 #include "session/glyph_file.h"
 #include "tests/e2e/session_robot.h"
+#include "tests/e2e/xvfb_screen.h"
 #include "tests/support/temp_work_dir.h"
 #include "tests/support/xvfb_server.h"
 
 namespace zorikan::testing {
 namespace {
-
-// The program is built beside the tests' directory: <build>/zorikan, <build>/tests/this.
-std::filesystem::path program_path() {
-  return std::filesystem::read_symlink("/proc/self/exe").parent_path().parent_path() / "zorikan";
-}
-
-bool run_tool(const std::vector<std::string>& arguments, const std::string& display, double seconds = 20) {
-  const pid_t pid = spawn_program(arguments, {"DISPLAY=" + display});
-  return pid > 0 && wait_for_exit(pid, seconds) == 0;
-}
-
-QImage screenshot(const std::string& display, const std::filesystem::path& file) {
-  if (!run_tool({"/usr/bin/import", "-display", display, "-window", "root", file.string()}, display))
-    return {};
-  return QImage(QString::fromStdString(file.string())).convertToFormat(QImage::Format_RGB32);
-}
-
-// Where `reference` stands on the screen, pixel for pixel; (-1, -1) when nowhere. Candidates are the
-// places where its top-left 16 x 4 pixels match, in reading order: the grating repeats, but nothing
-// above or left of the window continues it, so the first full match is the window.
-QPoint find_on_screen(const QImage& shot, const ReferencePicture& reference) {
-  const auto matches = [&](int ox, int oy, int width, int height) {
-    for (int y = 0; y < height; ++y) {
-      for (int x = 0; x < width; ++x) {
-        if (rgb_at(shot, ox + x, oy + y) != reference.at(x, y)) return false;
-      }
-    }
-    return true;
-  };
-  for (int oy = 0; oy + reference.height <= shot.height(); ++oy) {
-    for (int ox = 0; ox + reference.width <= shot.width(); ++ox) {
-      if (matches(ox, oy, 16, 4) && matches(ox, oy, reference.width, reference.height)) return {ox, oy};
-    }
-  }
-  return {-1, -1};
-}
 
 TEST(StartScreenXvfb, FirstPictureIsOnTheScreenPixelForPixelAndBothButtonsEndTheProgram) {
   XvfbServer server;

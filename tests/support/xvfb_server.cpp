@@ -8,6 +8,7 @@
 #include <chrono>
 #include <cstring>
 #include <filesystem>
+#include <fstream>
 #include <thread>
 
 extern char** environ;
@@ -59,6 +60,17 @@ int wait_for_exit(pid_t pid, double seconds) {
   return -1;
 }
 
+namespace {
+
+// The pid an X server wrote into the lock file of display `number`; -1 while there is none.
+pid_t lock_owner(int number) {
+  std::ifstream lock("/tmp/.X" + std::to_string(number) + "-lock");
+  long owner = -1;
+  return lock >> owner ? static_cast<pid_t>(owner) : -1;
+}
+
+}  // namespace
+
 XvfbServer::XvfbServer() {
   if (!std::filesystem::exists(kXvfb)) {
     failure_ = "Xvfb is not installed (/usr/bin/Xvfb)";
@@ -71,7 +83,8 @@ XvfbServer::XvfbServer() {
     if (pid < 0) continue;
     const std::string socket = "/tmp/.X11-unix/X" + std::to_string(number);
     for (int tries = 0; tries < 250; ++tries) {
-      if (std::filesystem::exists(socket)) {
+      // The socket may be another server's that won the number: the lock file names the owner.
+      if (std::filesystem::exists(socket) && lock_owner(number) == pid) {
         pid_ = pid;
         display_ = name;
         return;

@@ -1,0 +1,32 @@
+// The gap ring's geometry at set-ups beyond every sensible one: resolutions whose squares pass the 32-bit
+// range and rings far larger than the 2-byte coordinate range are sized and clipped without an undefined
+// step (run under the sanitizers).
+#include <gtest/gtest.h>
+
+#include "vision/gap_ring.h"
+#include "vision/screen_coordinate.h"
+
+namespace zorikan {
+namespace {
+
+TEST(GapRing, PitchSumsSquaresBeyondThe32BitRange) {
+  // 46341^2 + 46341^2 overflows 32 bits; a 100" screen of 46341 x 46341 pixels has 25.8 pixels per mm.
+  EXPECT_NEAR(ring_scale(0.1f, 500.0f, 100.0f, 46341, 46341), 46341 * std::sqrt(2.0) / 2540, 1e-3);
+  EXPECT_NEAR(ring_scale(0.1f, 500.0f, 100.0f, INT32_MAX, INT32_MAX),
+              1 / (2540 / (INT32_MAX * std::sqrt(2.0))), 1);
+}
+
+TEST(GapRing, CoordinatesOfARingBeyondTheRangeSaturate) {
+  const double huge = ring_scale(0.1f, 999.0f, 0.001f, 1024, 768);  // about 40 000 pixels per millimetre
+  const RingDiscs discs = ring_discs(huge, 980, 650);
+  EXPECT_EQ(discs.outer, (PixelBox{INT16_MIN, INT16_MIN, INT16_MAX, INT16_MAX}));
+  EXPECT_EQ(discs.inner, (PixelBox{INT16_MIN, INT16_MIN, INT16_MAX, INT16_MAX}));
+  const GapStrip strip = gap_strip(huge, 980, 650, -1, 45);
+  EXPECT_EQ(strip[2].x, INT16_MIN);
+  EXPECT_EQ(strip[2].y, INT16_MIN);
+  EXPECT_EQ(to_coordinate(std::nan("")), 0);
+  EXPECT_EQ(to_coordinate(int64_t{INT32_MIN} - 1), INT16_MIN);
+}
+
+}  // namespace
+}  // namespace zorikan

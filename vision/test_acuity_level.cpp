@@ -1,0 +1,143 @@
+// The acuity level test; see test_acuity_level.h.
+//
+// Each presentation: blank, ring, gap; the onset tone opens a 2-second answer window (the tone counts in
+// it); the verdict tone; then, unless a rule decided, 1 second of blank screen. Tones: onset 1000 Hz
+// 50 ms, right 800 Hz 200 ms, wrong 200 Hz 300 ms, unanswered 400 Hz 50 ms.
+#include "vision/test_acuity_level.h"
+
+#include "display/display.h"
+#include "session/random_uniform.h"
+#include "session/shared_words.h"
+#include "vision/acuity_ladder.h"
+#include "vision/gap_ring.h"
+#include "vision/screen_coordinate.h"
+
+namespace zorikan {
+namespace {
+
+constexpr int32_t kWhite = 0xFFFFFF;
+constexpr int32_t kBlack = 0x000000;
+constexpr int16_t kFilled = 3;
+constexpr float kAnswerSeconds = 2.0f;
+constexpr double kBlankSeconds = 1.0;
+constexpr int32_t kRightRunToPass = 10;
+constexpr int32_t kWrongToFail = 3;
+constexpr int32_t kSilenceRunToFail = 5;
+
+// The counters of one call: right answers in a row (R), wrong answers (E), unanswered rings since the
+// last right answer (M).
+struct LevelCounters {
+  int32_t right_run = 0;
+  int32_t wrong = 0;
+  int32_t silence_run = 0;
+};
+
+enum class Wait { kAnswered, kNoAnswer, kAbandoned };
+
+bool both_buttons() {
+  return button_code == kBothButtons;
+}
+
+void blank_screen(int32_t nx, int32_t ny) {
+  set_draw_color_rgb(kWhite);
+  draw_rectangle(kFilled, 0, 0, to_coordinate(int64_t{nx} - 1), to_coordinate(int64_t{ny} - 1));
+}
+
+// Draws a ring with a fresh random gap side and tilt; returns the side.
+int32_t draw_ring(double scale, int16_t window_nx, int16_t window_ny) {
+  const RingDiscs discs = ring_discs(scale, window_nx, window_ny);
+  set_draw_color_rgb(kBlack);
+  draw_ellipse(kFilled, discs.outer.x1, discs.outer.y1, discs.outer.x2, discs.outer.y2);
+  set_draw_color_rgb(kWhite);
+  draw_ellipse(kFilled, discs.inner.x1, discs.inner.y1, discs.inner.x2, discs.inner.y2);
+  const int32_t side = gap_side_of(random_uniform());
+  const double tilt = gap_tilt_of(random_uniform());
+  draw_polygon(kFilled, gap_strip(scale, window_nx, window_ny, side, tilt));
+  return side;
+}
+
+// The answer window from t0: a menu request or both buttons abandon, a click answers.
+Wait wait_for_answer(double t0) {
+  for (;;) {
+    const auto elapsed = static_cast<float>(read_epoch_seconds() - t0);
+    if (mode_request != kNoRequest || both_buttons()) return Wait::kAbandoned;
+    if (click_flag == 1) return Wait::kAnswered;
+    if (elapsed >= kAnswerSeconds) return Wait::kNoAnswer;
+    wait_for_input(t0 + kAnswerSeconds);
+  }
+}
+
+// Scores a click; false when both buttons abandon the test before the verdict tone.
+bool score_answer(int32_t side, LevelCounters& counters) {
+  const bool right = (side == -1 && button_code == kLeftButton) || (side == 1 && button_code == kRightButton);
+  if (both_buttons()) return false;
+  if (right) {
+    ++counters.right_run;
+    counters.silence_run = 0;
+    beep(800, 200);
+  } else {
+    ++counters.wrong;
+    counters.right_run = 0;
+    beep(200, 300);
+  }
+  return true;
+}
+
+// An unanswered ring. At the largest size nothing counts until the first answer of the call; false when
+// both buttons abandon the test before the tone.
+bool score_silence(float acuity, LevelCounters& counters) {
+  if (counters.right_run == 0 && counters.wrong == 0 && acuity == kLargestRingAcuity) return true;
+  ++counters.silence_run;
+  if (both_buttons()) return false;
+  beep(400, 50);
+  return true;
+}
+
+// 1 passed, 0 failed, -1 undecided.
+int32_t decision(const LevelCounters& counters) {
+  if (counters.wrong >= kWrongToFail) return 0;
+  if (counters.silence_run >= kSilenceRunToFail) return 0;
+  if (counters.right_run >= kRightRunToPass) return 1;
+  return -1;
+}
+
+// The blank second between rings; false when both buttons abandon the test.
+bool blank_pause() {
+  const double t0 = read_epoch_seconds();
+  for (;;) {
+    if (both_buttons()) return false;
+    if (read_epoch_seconds() - t0 >= kBlankSeconds) return true;
+    wait_for_input(t0 + kBlankSeconds);
+  }
+}
+
+}  // namespace
+
+void test_acuity_level(float acuity, float distance_cm, float diagonal_inch, int16_t window_nx,
+                       int16_t window_ny, int32_t nx, int32_t ny, int32_t& passed) {
+  const double scale = ring_scale(acuity, distance_cm, diagonal_inch, nx, ny);
+  LevelCounters counters;
+  for (;;) {
+    blank_screen(nx, ny);
+    const int32_t side = draw_ring(scale, window_nx, window_ny);
+    const double t0 = read_epoch_seconds();
+    if (both_buttons()) return;
+    // A click made while the ring was drawn or during the blank second is discarded here.
+    click_flag = 0;
+    beep(1000, 50);
+    const Wait outcome = wait_for_answer(t0);
+    if (outcome == Wait::kAbandoned) return;
+    const bool scored =
+        outcome == Wait::kAnswered ? score_answer(side, counters) : score_silence(acuity, counters);
+    if (!scored) return;
+    const int32_t verdict = decision(counters);
+    if (verdict >= 0) {
+      passed = verdict;
+      return;
+    }
+    blank_screen(nx, ny);
+    if (both_buttons() || !blank_pause()) return;
+  }
+}
+
+}  // namespace zorikan

@@ -74,21 +74,6 @@ SurfaceRaster::SurfaceRaster(QImage& surface, uint32_t color, LineStyle style)
       color_(color),
       pattern_(pattern_of(style)) {}
 
-bool SurfaceRaster::pattern_on() const {
-  return pattern_[static_cast<size_t>(phase_)] == '#';
-}
-
-void SurfaceRaster::plot(int x, int y) {
-  if (static_cast<unsigned>(x) >= static_cast<unsigned>(width_)) return;
-  if (static_cast<unsigned>(y) >= static_cast<unsigned>(height_)) return;
-  bits_[y * pixels_per_line_ + x] = color_;
-}
-
-void SurfaceRaster::plot_styled(int x, int y) {
-  if (pattern_on()) plot(x, y);
-  if (static_cast<size_t>(++phase_) == pattern_.size()) phase_ = 0;
-}
-
 void SurfaceRaster::line(QPoint from, QPoint to) {
   // Bresenham's walk over all octants; the error term stays within a few times 65535.
   int x = from.x();

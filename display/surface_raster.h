@@ -28,9 +28,16 @@ class SurfaceRaster {
   SurfaceRaster(QImage& surface, uint32_t color, LineStyle style);
 
   // One pixel, whatever the style.
-  void plot(int x, int y);
+  void plot(int x, int y) {
+    if (static_cast<unsigned>(x) >= static_cast<unsigned>(width_)) return;
+    if (static_cast<unsigned>(y) >= static_cast<unsigned>(height_)) return;
+    bits_[y * pixels_per_line_ + x] = color_;
+  }
   // One pixel if the style's pattern is on at the current phase; the phase advances either way.
-  void plot_styled(int x, int y);
+  void plot_styled(int x, int y) {
+    if (pattern_[static_cast<size_t>(phase_)] == '#') plot(x, y);
+    if (static_cast<size_t>(++phase_) == pattern_.size()) phase_ = 0;
+  }
   // Styled pixels from `from` up to, not including, `to`. The pattern phase continues from the
   // previous call, so an outline walked segment by segment keeps its rhythm round the corners.
   void line(QPoint from, QPoint to);
@@ -48,8 +55,6 @@ class SurfaceRaster {
   void polygon(std::span<const QPoint> points, bool filled);
 
  private:
-  bool pattern_on() const;
-
   uint32_t* bits_;
   qsizetype pixels_per_line_;
   int width_;

@@ -10,6 +10,7 @@
 #include <cstring>
 #include <vector>
 
+#include "bench/bench_support.h"
 #include "display/display.h"
 #include "display/window_registry.h"
 
@@ -33,28 +34,10 @@ void use_bench_window() {
   zorikan::display::set_thread_active_window(window);
 }
 
-// Seconds of one memcpy of the whole image, the fastest of many (as the benchmark loops run warm).
-double memcpy_seconds() {
-  static const double seconds = [] {
-    std::vector<uint8_t> from(kImageBytes, 0x5A);
-    std::vector<uint8_t> to(kImageBytes);
-    double best = 1e9;
-    for (int round = 0; round < 200; ++round) {
-      const auto start = Clock::now();
-      std::memcpy(to.data(), from.data(), kImageBytes);
-      benchmark::DoNotOptimize(to.data());
-      benchmark::ClobberMemory();
-      best = std::min(best, std::chrono::duration<double>(Clock::now() - start).count());
-    }
-    return best;
-  }();
-  return seconds;
-}
-
 // Runs `operation` in the benchmark loop and reports its time per call against memcpy's.
 template <typename Operation>
 void run_against_memcpy(benchmark::State& state, Operation operation) {
-  const double reference = memcpy_seconds();
+  const double reference = zorikan::bench::memcpy_seconds(kImageBytes);
   double best = 1e9;
   for (auto _ : state) {
     const auto start = Clock::now();

@@ -12,6 +12,7 @@
 #include <span>
 #include <vector>
 
+#include "bench/bench_support.h"
 #include "session/glyph_file.h"
 #include "session/glyph_set.h"
 #include "session/start_picture.h"
@@ -23,36 +24,6 @@ using zorikan::kStartImageBytes;
 
 constexpr int kWidth = 980;
 constexpr int kHeight = 650;
-
-// The shipped glyphs, read once from data/ as the program reads them from its working directory.
-void load_shipped_glyphs() {
-  static const bool loaded = [] {
-    const std::filesystem::path previous = std::filesystem::current_path();
-    std::filesystem::current_path(std::filesystem::path(ZORIKAN_SOURCE_DIR) / "data");
-    zorikan::read_glyph_file();
-    std::filesystem::current_path(previous);
-    return true;
-  }();
-  benchmark::DoNotOptimize(loaded);
-}
-
-// Seconds of one memcpy of the whole image, the fastest of many.
-double memcpy_seconds() {
-  static const double seconds = [] {
-    std::vector<uint8_t> from(kStartImageBytes, 0x5A);
-    std::vector<uint8_t> to(kStartImageBytes);
-    double best = 1e9;
-    for (int round = 0; round < 200; ++round) {
-      const auto start = Clock::now();
-      std::memcpy(to.data(), from.data(), kStartImageBytes);
-      benchmark::DoNotOptimize(to.data());
-      benchmark::ClobberMemory();
-      best = std::min(best, std::chrono::duration<double>(Clock::now() - start).count());
-    }
-    return best;
-  }();
-  return seconds;
-}
 
 void BM_MemcpyStartImageBytes(benchmark::State& state) {
   std::vector<uint8_t> from(kStartImageBytes, 0x5A);
@@ -68,14 +39,14 @@ BENCHMARK(BM_MemcpyStartImageBytes);
 
 // One whole picture as the image path builds it: every grating row in order, then the glyph's tiles.
 void BM_BuildStartPicture(benchmark::State& state) {
-  load_shipped_glyphs();
+  zorikan::bench::load_shipped_glyphs();
   const auto size = static_cast<int32_t>(state.range(0));
   const auto glyph = static_cast<size_t>(size - 1);
   const std::span<const zorikan::GlyphPoint> points(zorikan::glyph_points[glyph].data(),
                                                     static_cast<size_t>(zorikan::glyph_count[glyph]));
   const int32_t offset = zorikan::glyph_offset(state.range(1) != 0 ? 0.75f : 0.25f, size);
   std::span<uint8_t> image(zorikan::start_image_buffer);
-  const double reference = memcpy_seconds();
+  const double reference = zorikan::bench::memcpy_seconds(kStartImageBytes);
   double best = 1e9;
   for (auto _ : state) {
     const auto start = Clock::now();

@@ -10,6 +10,7 @@
 #include <chrono>
 #include <filesystem>
 
+#include "bench/bench_support.h"
 #include "display/display.h"
 #include "display/time_sound_service.h"
 #include "session/glyph_file.h"
@@ -62,10 +63,7 @@ void open_start_screen_window() {
     zorikan::get_window_config(config);
     zorikan::window_nx = config.pixel_width;
     zorikan::window_ny = config.pixel_height;
-    const std::filesystem::path previous = std::filesystem::current_path();
-    std::filesystem::current_path(std::filesystem::path(ZORIKAN_SOURCE_DIR) / "data");
-    zorikan::read_glyph_file();
-    std::filesystem::current_path(previous);
+    zorikan::bench::load_shipped_glyphs();
     return true;
   }();
   benchmark::DoNotOptimize(opened);

@@ -11,6 +11,7 @@
 #include <span>
 #include <vector>
 
+#include "bench/bench_support.h"
 #include "session/glyph_file.h"
 #include "session/glyph_set.h"
 #include "session/start_picture.h"
@@ -20,41 +21,14 @@ namespace {
 
 using Clock = std::chrono::steady_clock;
 
-void load_glyphs() {
-  static const bool loaded = [] {
-    const std::filesystem::path previous = std::filesystem::current_path();
-    std::filesystem::current_path(std::filesystem::path(ZORIKAN_SOURCE_DIR) / "data");
-    zorikan::read_glyph_file();
-    std::filesystem::current_path(previous);
-    return true;
-  }();
-  benchmark::DoNotOptimize(loaded);
-}
-
-double best_memcpy_seconds() {
-  static const double seconds = [] {
-    std::vector<uint8_t> from(zorikan::kStartImageBytes, 0x5A), to(zorikan::kStartImageBytes);
-    double best = 1e9;
-    for (int round = 0; round < 200; ++round) {
-      const auto start = Clock::now();
-      std::memcpy(to.data(), from.data(), to.size());
-      benchmark::DoNotOptimize(to.data());
-      benchmark::ClobberMemory();
-      best = std::min(best, std::chrono::duration<double>(Clock::now() - start).count());
-    }
-    return best;
-  }();
-  return seconds;
-}
-
 void BM_BuildTrainingPicture(benchmark::State& state) {
-  load_glyphs();
+  zorikan::bench::load_shipped_glyphs();
   const auto size = static_cast<int32_t>(state.range(0));
   const auto glyph = static_cast<size_t>(size - 1);
   const std::span<const zorikan::GlyphPoint> points(zorikan::glyph_points[glyph].data(),
                                                     static_cast<size_t>(zorikan::glyph_count[glyph]));
   const int32_t offset = zorikan::glyph_offset(state.range(1) != 0 ? 0.75f : 0.25f, size);
-  const double reference = best_memcpy_seconds();
+  const double reference = zorikan::bench::memcpy_seconds(zorikan::kStartImageBytes);
   double best = 1e9;
   for (auto _ : state) {
     const auto start = Clock::now();

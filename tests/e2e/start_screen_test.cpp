@@ -1,6 +1,6 @@
 // The whole program's start-up, start screen, mouse and menus, driven by the robot user on the real
 // window with simulated time: the sweep of sizes and its timing, the pictures, clicks on release,
-// both buttons, "Выход", a shift-click, and the chart request with the sweep's restart.
+// both buttons, "Выход", clicks with shift or control, and the chart request with the sweep's restart.
 //
 // Timeline: nothing reads the clock before the sweep, so step n (0, 1, ...) of an undisturbed sweep
 // starts its 1 s of grey at start + 6n and shows its picture from start + 6n + 1 for 5 s (the polls
@@ -299,32 +299,37 @@ INSTANTIATE_TEST_SUITE_P(StartScreen, BothButtons, ::testing::Values(0.5, 3.5), 
   return info.param < 1 ? "DuringTheGrey" : "DuringThePicture";
 });
 
-TEST(StartScreen, ShiftClickLeavesTheStartScreenDeafToTheMouseWhileTheMenusStillWork) {
+// Shift and control held with a click change nothing: a shift-click trains, a control-right-click starts
+// the vision check, and both buttons with shift and control held end the program.
+TEST(StartScreen, ShiftOrControlHeldWithAClickChangesNothing) {
   SessionRun session;
   const double start = session.time.now();
-  SizeWatch watch;
-  std::atomic<double> chart_chosen_at{0};
-  session.time.at(in_step(start, 0, 2.0), [] { click_button(Qt::LeftButton, Qt::ShiftModifier); });
-  session.time.at(in_step(start, 0, 3.0), [] { click_button(Qt::LeftButton); });
-  session.time.at(in_step(start, 0, 4.0), [] { click_button(Qt::RightButton); });
-  session.time.at(in_step(start, 1, 3.0), [] { click_button(Qt::LeftButton); });
-  watch.watch(session.time, in_step(start, 2, 3.5));
-  session.time.at(in_step(start, 2, 4.0), [&] {
-    choose_menu(kChartMenu);
-    chart_chosen_at = session.time.now();
+  const int both_keys = Qt::ShiftModifier | Qt::ControlModifier;
+  session.time.at(in_step(start, 0, 2.0), [&] {
+    click_button(Qt::LeftButton, Qt::ShiftModifier);
     const double restart = session.time.now();
-    watch.watch(session.time, restart + 3.5);
-    session.time.at(restart + 4.0, [] { click_button(Qt::LeftButton); });
-    session.time.at(restart + kStepSeconds + 3.5, [] { choose_menu(kExitMenu); });
+    session.time.at(restart + 3.5, [&] {
+      click_button(Qt::RightButton, Qt::ControlModifier);
+      session.time.at(session.time.now() + 3.5, [&] {
+        press(Qt::LeftButton, both_keys);
+        press(Qt::RightButton, both_keys);
+        display::post_to_gui([&] {
+          QTimer::singleShot(50, [&] {
+            release_button(1, Qt::LeftButton, kCanvasX, kCanvasY, both_keys);
+            release_button(1, Qt::RightButton, kCanvasX, kCanvasY, both_keys);
+          });
+        });
+      });
+    });
   });
   ASSERT_EQ(session.run(), 0);
 
   const auto calls = ActivityLog::instance().calls();
-  ASSERT_EQ(calls.size(), 1u) << "no click after the shift-click starts anything";
-  EXPECT_EQ(calls[0].routine, "chart");
-  EXPECT_NEAR(calls[0].at, chart_chosen_at, 0.001);
-  EXPECT_EQ(watch.sizes(), (std::vector<int>{4, 2})) << "the sweep went on, then restarted after the chart";
-  EXPECT_EQ(session.time.tones().size(), 1u) << "only the tone of \"Выход\"";
+  ASSERT_EQ(calls.size(), 2u);
+  EXPECT_EQ(calls[0].routine, "training");
+  EXPECT_EQ(calls[0].size, 2);
+  EXPECT_EQ(calls[1].routine, "vision check");
+  EXPECT_TRUE(session.time.tones().empty()) << "ended by both buttons, not by \"Выход\"";
 }
 
 TEST(StartScreen, ChartRequestWhileASizeIsShownRunsTheChartAndResumesAtTheFirstSizeOfTheDirection) {

@@ -359,14 +359,15 @@ TEST(StartScreen, ChartRequestWhileASizeIsShownRunsTheChartAndResumesAtTheFirstS
   EXPECT_EQ(watch.sizes(), (std::vector<int>{2, 3, 4, 5, 6, 7, 8, 9, 8, 7, 8, 7, 6}));
 }
 
-TEST(StartScreen, MissingGlyphFileEndsTheProgramWithTheEndOfFileReportAndLeavesItCreatedEmpty) {
+TEST(StartScreen, MissingGlyphFileEndsTheProgramWithAReportOfWhereItWasExpectedAndIsNotCreated) {
   SessionRun session(SimulatedTime::kDefaultStart, /*with_glyph_file=*/false);
   EXPECT_EQ(session.run(), 1);
   const auto boxes = session.boxes.snapshot();
   ASSERT_EQ(boxes.size(), 1u);
-  EXPECT_EQ(boxes[0].text, "zorikan.sym, line 1: end of file");
-  EXPECT_TRUE(std::filesystem::exists(session.dir.path() / "zorikan.sym"));
-  EXPECT_EQ(std::filesystem::file_size(session.dir.path() / "zorikan.sym"), 0u);
+  const std::filesystem::path expected = std::filesystem::current_path() / "zorikan.sym";
+  EXPECT_EQ(boxes[0].text,
+            "zorikan.sym: file not found; the glyph file is expected at " + expected.string());
+  EXPECT_FALSE(std::filesystem::exists(session.dir.path() / "zorikan.sym"));
   EXPECT_TRUE(session.time.pauses().empty()) << "no start screen";
 }
 

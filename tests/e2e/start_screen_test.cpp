@@ -365,8 +365,7 @@ TEST(StartScreen, MissingGlyphFileEndsTheProgramWithAReportOfWhereItWasExpectedA
   const auto boxes = session.boxes.snapshot();
   ASSERT_EQ(boxes.size(), 1u);
   const std::filesystem::path expected = std::filesystem::current_path() / "zorikan.sym";
-  EXPECT_EQ(boxes[0].text,
-            "zorikan.sym: file not found; the glyph file is expected at " + expected.string());
+  EXPECT_EQ(boxes[0].text, "zorikan.sym: file not found; the glyph file is expected at " + expected.string());
   EXPECT_FALSE(std::filesystem::exists(session.dir.path() / "zorikan.sym"));
   EXPECT_TRUE(session.time.pauses().empty()) << "no start screen";
 }

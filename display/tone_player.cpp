@@ -151,10 +151,10 @@ ToneOutcome TonePlayer::play(int32_t frequency_hz, int32_t duration_ms) {
   auto silent_wait = [this](Clock::time_point deadline, ToneOutcome outcome) {
     return wait_until(deadline, settings_.interrupted) ? outcome : ToneOutcome::kInterrupted;
   };
-  // A frequency at or above half the sample rate would come out as a different, aliased tone.
-  if (frequency_hz <= 0 || frequency_hz >= settings_.sample_rate / 2) {
-    return silent_wait(Clock::now() + std::chrono::milliseconds(duration_ms), ToneOutcome::kSilence);
-  }
+  // A frequency at or above half the sample rate would come out as a different, aliased tone. A tone
+  // that cannot sound takes no time: the program asks for 0 Hz only on its way out, where a wait would
+  // only hold up the end.
+  if (frequency_hz <= 0 || frequency_hz >= settings_.sample_rate / 2) return ToneOutcome::kSilence;
 
   std::lock_guard play_lock(play_mutex_);
   const auto deadline = Clock::now() + std::chrono::milliseconds(duration_ms);

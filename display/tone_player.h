@@ -24,7 +24,8 @@ namespace zorikan::display {
 // How a call of TonePlayer::play went; the layer ignores it, tests read it.
 enum class ToneOutcome {
   kNothing,      // duration zero or negative: returned at once
-  kSilence,      // frequency without a tone (0, negative, or beyond what the sample rate can carry)
+  kSilence,      // frequency without a tone (0, negative, or beyond what the sample rate can carry):
+                 // returned at once
   kPlayed,       // written to the sound server and drained
   kNoSound,      // no server, no device, a failed write, or a retry not yet due: waited silently
   kWorkerBusy,   // the worker is still stuck in an earlier call to the server: waited silently

@@ -105,21 +105,17 @@ TonePlayerSettings unreachable_server() {
   return settings;
 }
 
-TEST(TonePlayer, NoDurationReturnsAtOnceAndSilenceWaitsItsDuration) {
+TEST(TonePlayer, NoDurationAndNoToneReturnAtOnce) {
   TonePlayer player(unreachable_server());
-  auto start = steady_clock::now();
+  const auto start = steady_clock::now();
   EXPECT_EQ(player.play(440, 0), ToneOutcome::kNothing);
   EXPECT_EQ(player.play(440, -200), ToneOutcome::kNothing);
   EXPECT_EQ(player.play(0, std::numeric_limits<int32_t>::min()), ToneOutcome::kNothing);
-  EXPECT_LT(elapsed_ms(start), 20);
-
   // 0 Hz, a negative frequency and one the sample rate cannot carry are silences.
   for (const int32_t frequency : {0, -440, kRate / 2, 1'000'000}) {
-    start = steady_clock::now();
-    EXPECT_EQ(player.play(frequency, 120), ToneOutcome::kSilence) << frequency;
-    EXPECT_GE(elapsed_ms(start), 120) << frequency;
-    EXPECT_LT(elapsed_ms(start), 600) << frequency;
+    EXPECT_EQ(player.play(frequency, 350), ToneOutcome::kSilence) << frequency;
   }
+  EXPECT_LT(elapsed_ms(start), 100);
 }
 
 TEST(TonePlayer, WithoutServerEveryToneIsASilentWaitOfItsDuration) {
@@ -184,19 +180,16 @@ TEST(TonePlayer, InterruptionEndsTonesAndWaitsEarly) {
   TonePlayerSettings settings = unreachable_server();
   settings.interrupted = &interrupt_requested;
   TonePlayer player(settings);
-  for (const int32_t frequency : {0, 440}) {
-    g_interrupt = false;
-    std::thread stopper([] {
-      std::this_thread::sleep_for(milliseconds(80));
-      g_interrupt = true;
-    });
-    const auto start = steady_clock::now();
-    EXPECT_EQ(player.play(frequency, 10'000), ToneOutcome::kInterrupted) << frequency;
-    EXPECT_LT(elapsed_ms(start), 1000) << frequency;
-    stopper.join();
-  }
+  std::thread stopper([] {
+    std::this_thread::sleep_for(milliseconds(80));
+    g_interrupt = true;
+  });
+  auto start = steady_clock::now();
+  EXPECT_EQ(player.play(440, 10'000), ToneOutcome::kInterrupted);
+  EXPECT_LT(elapsed_ms(start), 1000);
+  stopper.join();
   // Already interrupted: a plain wait does not sleep at all.
-  const auto start = steady_clock::now();
+  start = steady_clock::now();
   EXPECT_FALSE(wait_until(steady_clock::now() + milliseconds(500), &interrupt_requested));
   EXPECT_TRUE(wait_until(steady_clock::now() + milliseconds(30), nullptr));
   EXPECT_LT(elapsed_ms(start), 200);

@@ -20,6 +20,7 @@
 #include "display/gui_thread.h"
 #include "display/message_boxes.h"
 #include "display/stop_point.h"
+#include "display/time_sound_service.h"
 #include "display/user_windows.h"
 
 namespace zorikan::display {
@@ -157,6 +158,7 @@ int run_display_process(int argc, char** argv, const ProgramHooks& hooks) {
   mark_frame_created();
   frame.show();
 
+  connect_sound();
   reset_exit_behaviour();
   set_run_state(RunState::kRunning);
   StopWatch stop_watch(frame);

@@ -26,8 +26,10 @@
 #include <thread>
 #include <vector>
 
+#include "display/display.h"
 #include "display/interruptible_wait.h"
 #include "display/tone_wave.h"
+#include "tests/support/display_harness.h"
 #include "tests/support/temp_work_dir.h"
 
 extern char** environ;
@@ -334,6 +336,46 @@ TEST(TonePlayer, PlaysTheToneThroughARealSoundServer) {
   ASSERT_GE(shape.first, 0) << "nothing was recorded";
   EXPECT_NEAR(shape.length_ms(kRate), 300, 15);
   EXPECT_NEAR(shape.frequency(kRate), 440, 440 * 0.02);
+}
+
+// The first tone of a run as the layer plays it, recorded from the start at the server's default
+// latency, the sink having had no stream before: the layer connects and starts its stream as it starts,
+// so by the time the dialog and the first grey second are over, its first tone sounds whole and blocks
+// for its length, as every later tone does.
+TEST(TonePlayer, TheFirstToneOfARunSoundsWholeAndBlocksForItsLength) {
+  const std::string parec = find_program("parec");
+  if (find_program("pulseaudio").empty() || parec.empty())
+    GTEST_SKIP() << "pulseaudio and parec are not installed";
+  zorikan::testing::TempWorkDir dir;
+  PrivateSoundServer server(dir.path());
+  ASSERT_TRUE(server.started()) << "pulseaudio did not open its socket; see " << dir.path() / "server.out";
+  const auto recording = dir.path() / "recording.raw";
+  const pid_t recorder =
+      spawn({parec, "--raw", "--device=nul.monitor", "--format=s16le", "--rate=44100", "--channels=1"},
+            server.client_environment(), recording);
+  ASSERT_GT(recorder, 0);
+  setenv("PULSE_SERVER", server.address().c_str(), 1);
+  std::atomic<int64_t> took{-1};
+  const int code = zorikan::testing::run_display(
+      [&] {
+        set_exit_behaviour(2);
+        std::this_thread::sleep_for(milliseconds(2500));
+        const auto start = steady_clock::now();
+        beep(1000, 200);
+        took = elapsed_ms(start);
+        stop_program();
+      },
+      {});
+  std::this_thread::sleep_for(milliseconds(300));
+  end_process(recorder);
+
+  EXPECT_EQ(code, 0);
+  EXPECT_GE(took, 200);
+  EXPECT_LT(took, 260);
+  const ToneShape shape = shape_of(read_samples(recording), 1000);
+  ASSERT_GE(shape.first, 0) << "nothing was recorded";
+  EXPECT_NEAR(shape.length_ms(kRate), 200, 15);
+  EXPECT_NEAR(shape.frequency(kRate), 1000, 1000 * 0.02);
 }
 
 }  // namespace

@@ -80,9 +80,9 @@ class StopWatch {
 
   // When the process stops waiting for the program thread: at the end of its grace, which starts now
   // if no stop came before, and not before the last wait.
-  Clock::time_point last_moment() {
-    arm();
-    return std::max(*stopped_at_ + kProgramThreadGrace, Clock::now() + kLastWaitForProgramThread);
+  Clock::time_point last_moment() const {
+    const Clock::time_point now = Clock::now();
+    return std::max(stopped_at_.value_or(now) + kProgramThreadGrace, now + kLastWaitForProgramThread);
   }
 
  private:

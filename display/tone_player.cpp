@@ -65,7 +65,7 @@ void TonePlayer::Worker::run() {
     changed.wait(lock, [this] { return quit || has_job || connect_now; });
     if (quit) break;
     if (connect_now && !has_job) {
-      // A tone handed over meanwhile waits for the connection and then plays.
+      // A tone handed over while the stream starts is taken right after it.
       connect_now = false;
       lock.unlock();
       start_stream();

@@ -10,6 +10,7 @@
 #include "dialog/dialog_session.h"
 #include "dialog/dialog_window.h"
 #include "display/gui_thread.h"
+#include "display/message_boxes.h"
 #include "display/stop_point.h"
 
 namespace zorikan {
@@ -251,6 +252,14 @@ void dialog_exit(DialogRecord& dialog) {
   if (dialog.modal) read_from_window(dialog, nullptr);
   destroy_window(session, true);
   dialog.window = nullptr;
+}
+
+void dialog_message_box(DialogRecord& dialog, std::string_view text) {
+  display::stop_point();
+  const std::string caption =
+      dialog.resource != nullptr ? std::string(dialog.resource->dialog->header.caption) : std::string();
+  display::show_message_box(
+      {display::BoxIcon::kWarning, display::BoxButtons::kOk, caption, cp1251_to_utf8(text)});
 }
 
 }  // namespace zorikan

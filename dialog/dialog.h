@@ -85,4 +85,9 @@ int32_t dialog_run_modal(DialogRecord& dialog);
 // Reads every control's value back from the window, then ends the dialog. Nothing when not shown.
 void dialog_exit(DialogRecord& dialog);
 
+// Shows `text` in a message box over the dialog, under the dialog's caption, with an OK button, and
+// returns once the user has confirmed it. From a control routine this keeps the dialog open for the
+// user to correct what the text says.
+void dialog_message_box(DialogRecord& dialog, std::string_view text);
+
 }  // namespace zorikan

@@ -2,6 +2,7 @@
 #include "display/canvas_widget.h"
 
 #include <QApplication>
+#include <QCloseEvent>
 #include <QMdiSubWindow>
 #include <QMouseEvent>
 #include <QPainter>
@@ -28,6 +29,22 @@ int32_t key_state_of(const QMouseEvent* event) {
   if (event->buttons() & Qt::MiddleButton) state |= 16;
   return state;
 }
+
+// The sub-window of a program's window stays for the whole run: its title bar has neither a close nor
+// a minimise button, it has no system menu, and a close request (Ctrl+F4, a double click on the title's
+// icon, the child area closing its active window) is refused. The layer removes it itself, without a
+// close request, when the unit is closed.
+class ProgramSubWindow : public QMdiSubWindow {
+ public:
+  explicit ProgramSubWindow(QWidget* child_area) : QMdiSubWindow(child_area) {
+    setWindowFlags(Qt::SubWindow | Qt::CustomizeWindowHint | Qt::WindowTitleHint);
+    setSystemMenu(nullptr);
+    setAttribute(Qt::WA_DeleteOnClose, false);
+  }
+
+ protected:
+  void closeEvent(QCloseEvent* event) override { event->ignore(); }
+};
 
 }  // namespace
 
@@ -132,9 +149,8 @@ ChildView create_child_view(const std::shared_ptr<ChildWindow>& window, QWidget*
   view.scroll_area->setWidget(view.canvas);
   view.scroll_area->setFrameShape(QFrame::NoFrame);
   view.scroll_area->setAlignment(Qt::AlignLeft | Qt::AlignTop);
-  view.sub_window = new QMdiSubWindow(child_area);
+  view.sub_window = new ProgramSubWindow(child_area);
   view.sub_window->setWidget(view.scroll_area);
-  view.sub_window->setAttribute(Qt::WA_DeleteOnClose, false);
   g_views[window->number] = view;
   return view;
 }

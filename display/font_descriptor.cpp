@@ -19,7 +19,7 @@ constexpr int kNumberLimit = 1'000'000;
 // With best fit a raster font is taken only if its score is below this.
 constexpr int kBestFitLimit = 200;
 
-// Face names of old Windows versions and the names that replaced them.
+// Short face names a descriptor may use, and the full faces they stand for.
 constexpr std::array<std::pair<std::string_view, std::string_view>, 3> kFaceSubstitutes = {{
     {"Tms Rmn", "Times New Roman"},
     {"Courier", "Courier New"},

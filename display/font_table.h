@@ -71,9 +71,10 @@ struct FontEntry {
 
 // The cell of a scalable face at kReferencePixelSize: ascent, descent and average character width in
 // pixels of that size. The average width is the frequency-weighted mean advance of the lower-case
-// Latin letters and the space (the classic definition behind Windows' tmAveCharWidth); a face's own
-// OS/2 average can differ widely (Liberation Serif records 1124/2048 em, averaged over all its
-// glyphs, where Times New Roman records 821/2048; the weighted mean of both is 821/2048).
+// Latin letters and the space, the width of an ordinary line of text per character; the average that
+// a font file records in its OS/2 table can differ widely (Liberation Serif records 1124/2048 em,
+// averaged over all its glyphs, where Times New Roman records 821/2048; the weighted mean of both is
+// 821/2048).
 struct FaceProportions {
   double ascent = 0;
   double descent = 0;

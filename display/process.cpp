@@ -4,6 +4,7 @@
 #include <QMenuBar>
 #include <QTimer>
 
+#include <algorithm>
 #include <chrono>
 #include <cstdio>
 #include <cstdlib>
@@ -19,17 +20,21 @@
 #include "display/gui_thread.h"
 #include "display/message_boxes.h"
 #include "display/stop_point.h"
+#include "display/time_sound_service.h"
 #include "display/user_windows.h"
 
 namespace zorikan::display {
 namespace {
 
-// How long the end of the message loop waits for a program thread that does not call into the layer
-// any more (a busy loop on its own data) before the process ends without it. After a stop, the frame
-// waits as long for that thread before it follows the exit behaviour without it.
-constexpr auto kProgramThreadGrace = std::chrono::seconds(3);
-// How often the GUI thread looks whether a stopped program thread has outlasted its grace.
-constexpr auto kStopWatchInterval = std::chrono::milliseconds(100);
+using Clock = std::chrono::steady_clock;
+
+// A stopped program thread ends at its next call into the layer, within milliseconds; one in a busy
+// loop on its own words (waiting for a button release the closed window will never deliver) makes no
+// call. The frame gives it this long from the stop, then follows the exit behaviour without it.
+constexpr auto kProgramThreadGrace = std::chrono::milliseconds(200);
+// When the message loop has ended, the least time the process still waits for the program thread
+// before it ends without it.
+constexpr auto kLastWaitForProgramThread = std::chrono::milliseconds(100);
 
 std::string program_name(int argc, char** argv) {
   if (argc < 1 || argv == nullptr || argv[0] == nullptr) return "zorikan";
@@ -58,6 +63,42 @@ void program_finished(FrameWindow& frame) {
   }
 }
 
+// Armed at the first stop: gives the program thread its grace, then follows the exit behaviour
+// without it. Only a pending stop runs its timer. GUI thread only.
+class StopWatch {
+ public:
+  explicit StopWatch(FrameWindow& frame) {
+    timer_.setSingleShot(true);
+    QObject::connect(&timer_, &QTimer::timeout, [&frame] { program_finished(frame); });
+  }
+
+  void arm() {
+    if (stopped_at_) return;
+    stopped_at_ = Clock::now();
+    timer_.start(kProgramThreadGrace);
+  }
+
+  // When the process stops waiting for the program thread: at the end of its grace, which starts now
+  // if no stop came before, and not before the last wait.
+  Clock::time_point last_moment() const {
+    const Clock::time_point now = Clock::now();
+    return std::max(stopped_at_.value_or(now) + kProgramThreadGrace, now + kLastWaitForProgramThread);
+  }
+
+ private:
+  QTimer timer_;
+  std::optional<Clock::time_point> stopped_at_;
+};
+
+StopWatch* g_stop_watch = nullptr;
+
+// At every stop, on whichever thread stops.
+void arm_stop_watch() {
+  post_to_gui([] {
+    if (g_stop_watch != nullptr) g_stop_watch->arm();
+  });
+}
+
 // The device "USER": opening a unit on it creates a child window, closing the unit closes the window.
 void register_user_device() {
   register_device(kUserDeviceName, DeviceHandler{
@@ -70,13 +111,14 @@ void register_user_device() {
                                    });
 }
 
-void run_program_thread(void (*main_program)(), FrameWindow* frame) {
+void run_program_thread(void (*main_program)(), FrameWindow* frame, std::promise<void> ended) {
   mark_program_thread();
   try {
     if (main_program != nullptr) main_program();
   } catch (const ProgramThreadExit&) {
   }
   post_to_gui([frame] { program_finished(*frame); });
+  ended.set_value();
 }
 
 }  // namespace
@@ -116,35 +158,28 @@ int run_display_process(int argc, char** argv, const ProgramHooks& hooks) {
   mark_frame_created();
   frame.show();
 
+  connect_sound();
   reset_exit_behaviour();
   set_run_state(RunState::kRunning);
-  std::thread program(run_program_thread, hooks.main_program, &frame);
-  // A stopped program thread ends at its next call into the layer; one in a busy loop on its own words
-  // (waiting for a button release the closed window will never deliver) makes none.
-  QTimer stop_watch;
-  std::optional<std::chrono::steady_clock::time_point> stopped_at;
-  QObject::connect(&stop_watch, &QTimer::timeout, [&] {
-    if (run_state() == RunState::kFinished) {
-      stop_watch.stop();
-      return;
-    }
-    if (!stop_requested()) return;
-    const auto now = std::chrono::steady_clock::now();
-    if (!stopped_at) stopped_at = now;
-    if (now - *stopped_at >= kProgramThreadGrace) program_finished(frame);
-  });
-  stop_watch.start(kStopWatchInterval);
+  StopWatch stop_watch(frame);
+  g_stop_watch = &stop_watch;
+  set_stop_listener(&arm_stop_watch);
+  std::promise<void> program_ended;
+  const std::future<void> ended = program_ended.get_future();
+  std::thread program(run_program_thread, hooks.main_program, &frame, std::move(program_ended));
   const int code = QApplication::exec();
 
   // The frame is gone: the program thread ends at its next call into the layer.
   request_stop();
+  set_stop_listener(nullptr);
+  g_stop_watch = nullptr;
   set_gui_thread_running(false);
   set_frame_window(nullptr);
-  auto ended = std::async(std::launch::async, [&program] { program.join(); });
-  if (ended.wait_for(kProgramThreadGrace) != std::future_status::ready) {
+  if (ended.wait_until(stop_watch.last_moment()) != std::future_status::ready) {
     std::fflush(nullptr);
     std::_Exit(code);
   }
+  program.join();
   return code;
 }
 

@@ -16,10 +16,12 @@ namespace zorikan::display {
 namespace {
 
 std::atomic<bool> g_stop_requested{false};
+std::atomic<void (*)()> g_stop_listener{nullptr};
 thread_local bool t_is_program_thread = false;
 
 [[noreturn]] void stop_this_thread() {
   request_stop();
+  if (auto listener = g_stop_listener.load()) listener();
   throw ProgramThreadExit{};
 }
 
@@ -61,6 +63,10 @@ void mark_program_thread() {
 void install_stop_handlers() {
   set_stop_handler(&stop_this_thread);
   set_fatal_report_handler(&show_fatal_report);
+}
+
+void set_stop_listener(void (*listener)()) {
+  g_stop_listener = listener;
 }
 
 }  // namespace zorikan::display

@@ -36,4 +36,8 @@ void run_program_routine(Routine&& routine) {
 // Installs the layer's stop and fatal-report handlers (common/program_stop.h).
 void install_stop_handlers();
 
+// Called at every stop_program() and fatal report, on the thread that stops, once the stop is
+// requested; null calls nothing. The frame's stop watch listens here.
+void set_stop_listener(void (*listener)());
+
 }  // namespace zorikan::display

@@ -19,6 +19,8 @@ class RealTimeSoundService final : public TimeSoundService {
  public:
   RealTimeSoundService() : player_(settings()) {}
 
+  void connect() { player_.connect(); }
+
   double epoch_seconds() override {
     const auto since_epoch = std::chrono::system_clock::now().time_since_epoch();
     const auto whole = std::chrono::floor<std::chrono::seconds>(since_epoch);
@@ -96,6 +98,10 @@ TimeSoundService& time_sound_service() {
 
 void set_time_sound_service(TimeSoundService* service) {
   installed_service.store(service, std::memory_order_release);
+}
+
+void connect_sound() {
+  if (installed_service.load(std::memory_order_acquire) == nullptr) real_service().connect();
 }
 
 }  // namespace zorikan::display

@@ -40,4 +40,8 @@ class TimeSoundService {
 TimeSoundService& time_sound_service();
 void set_time_sound_service(TimeSoundService* service);
 
+// Connects the real service's sound stream in the background, so that its first tone sounds whole
+// (TonePlayer::connect); the layer calls it as it starts. Nothing while another service is installed.
+void connect_sound();
+
 }  // namespace zorikan::display

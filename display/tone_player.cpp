@@ -30,6 +30,7 @@ struct TonePlayer::Worker {
 
   void run();
   bool play_tone(int32_t frequency_hz, int32_t duration_ms);
+  void start_stream();
   bool open_stream();
   void drop_stream();
   bool cancelled() {
@@ -41,9 +42,10 @@ struct TonePlayer::Worker {
   std::mutex mutex;
   std::condition_variable changed;
   bool quit = false;
-  bool has_job = false;  // a tone handed over and not yet taken
-  bool busy = false;     // the worker is inside a tone (possibly stuck in the server)
-  bool cancel = false;   // the caller stopped waiting: play no more of the current tone
+  bool connect_now = false;  // open the stream without a tone
+  bool has_job = false;      // a tone handed over and not yet taken
+  bool busy = false;         // the worker is inside a tone (possibly stuck in the server)
+  bool cancel = false;       // the caller stopped waiting: play no more of the current tone
   int32_t job_frequency_hz = 0;
   int32_t job_duration_ms = 0;
   uint64_t job_id = 0;
@@ -60,8 +62,17 @@ struct TonePlayer::Worker {
 void TonePlayer::Worker::run() {
   std::unique_lock lock(mutex);
   for (;;) {
-    changed.wait(lock, [this] { return quit || has_job; });
+    changed.wait(lock, [this] { return quit || has_job || connect_now; });
     if (quit) break;
+    if (connect_now && !has_job) {
+      // A tone handed over while the stream starts is taken right after it.
+      connect_now = false;
+      lock.unlock();
+      start_stream();
+      lock.lock();
+      continue;
+    }
+    connect_now = false;
     has_job = false;
     busy = true;
     const uint64_t id = job_id;
@@ -97,6 +108,28 @@ bool TonePlayer::Worker::open_stream() {
   stream = pa_simple_new(settings.server.empty() ? nullptr : settings.server.c_str(), "ZORIKAN",
                          PA_STREAM_PLAYBACK, nullptr, "Tone", &sample_format, nullptr, &attr, &error);
   return stream != nullptr;
+}
+
+// Opens the stream and starts it with a little silence, more than the server buffers before it starts
+// a stream. Until its first samples are taken the stream is not running, and the server may take them
+// only at the end of the long block it renders while it has no stream (up to seconds); once they are
+// taken, later samples start within the target buffer. Started early, the stream has this behind it
+// when the first tone comes, and it keeps the device from being suspended for want of a stream.
+void TonePlayer::Worker::start_stream() {
+  if (stream != nullptr) return;
+  if (!open_stream()) {
+    drop_stream();
+    return;
+  }
+  std::fill(chunk.begin(), chunk.end(), int16_t{0});
+  int error = 0;
+  for (auto written = std::chrono::milliseconds(0); written <= settings.target_buffer;
+       written += std::chrono::milliseconds(kChunkMs)) {
+    if (pa_simple_write(stream, chunk.data(), chunk.size() * sizeof(int16_t), &error) < 0) {
+      drop_stream();
+      return;
+    }
+  }
 }
 
 void TonePlayer::Worker::drop_stream() {
@@ -138,6 +171,26 @@ TonePlayer::TonePlayer() : TonePlayer(TonePlayerSettings{}) {}
 
 TonePlayer::TonePlayer(TonePlayerSettings settings) : settings_(std::move(settings)) {}
 
+void TonePlayer::connect() {
+  std::lock_guard play_lock(play_mutex_);
+  if (!start_worker()) return;
+  std::lock_guard lock(worker_->mutex);
+  worker_->connect_now = true;
+  worker_->changed.notify_all();
+}
+
+bool TonePlayer::start_worker() {
+  if (worker_ != nullptr) return true;
+  auto worker = std::make_shared<Worker>(settings_);
+  try {
+    std::thread([worker] { worker->run(); }).detach();
+  } catch (const std::system_error&) {
+    return false;
+  }
+  worker_ = std::move(worker);
+  return true;
+}
+
 TonePlayer::~TonePlayer() {
   if (worker_ == nullptr) return;
   std::lock_guard lock(worker_->mutex);
@@ -151,22 +204,14 @@ ToneOutcome TonePlayer::play(int32_t frequency_hz, int32_t duration_ms) {
   auto silent_wait = [this](Clock::time_point deadline, ToneOutcome outcome) {
     return wait_until(deadline, settings_.interrupted) ? outcome : ToneOutcome::kInterrupted;
   };
-  // A frequency at or above half the sample rate would come out as a different, aliased tone.
-  if (frequency_hz <= 0 || frequency_hz >= settings_.sample_rate / 2) {
-    return silent_wait(Clock::now() + std::chrono::milliseconds(duration_ms), ToneOutcome::kSilence);
-  }
+  // A frequency at or above half the sample rate would come out as a different, aliased tone. A tone
+  // that cannot sound takes no time: the program asks for 0 Hz only on its way out, where a wait would
+  // only hold up the end.
+  if (frequency_hz <= 0 || frequency_hz >= settings_.sample_rate / 2) return ToneOutcome::kSilence;
 
   std::lock_guard play_lock(play_mutex_);
   const auto deadline = Clock::now() + std::chrono::milliseconds(duration_ms);
-  if (worker_ == nullptr) {
-    auto worker = std::make_shared<Worker>(settings_);
-    try {
-      std::thread([worker] { worker->run(); }).detach();
-    } catch (const std::system_error&) {
-      return silent_wait(deadline, ToneOutcome::kNoSound);
-    }
-    worker_ = std::move(worker);
-  }
+  if (!start_worker()) return silent_wait(deadline, ToneOutcome::kNoSound);
 
   Worker& worker = *worker_;
   std::unique_lock lock(worker.mutex);

@@ -1,8 +1,10 @@
 // Tones through the PulseAudio sound server (its simple API; PipeWire serves the same protocol).
 //
-// One playback stream, S16 native-endian (little-endian on our targets) mono, opened on the first tone
-// and kept, with a small target buffer so that a tone starts at once and the drain at its end returns
-// within a few milliseconds of the last sample being played.
+// One playback stream, S16 native-endian (little-endian on our targets) mono, opened by connect() (or
+// else on the first tone) and kept, with a small target buffer so that a tone starts at once and the
+// drain at its end returns within a few milliseconds of the last sample being played. A server whose
+// device has had no stream may take up to seconds to take the first samples of a new one (it renders
+// in long blocks while idle); a stream connected early has that behind it when its first tone comes.
 //
 // The stream lives on a worker thread of its own. A caller hands the tone over and waits at most the
 // tone's duration plus a short grace period, so a sound server that accepts a connection and then never
@@ -24,7 +26,8 @@ namespace zorikan::display {
 // How a call of TonePlayer::play went; the layer ignores it, tests read it.
 enum class ToneOutcome {
   kNothing,      // duration zero or negative: returned at once
-  kSilence,      // frequency without a tone (0, negative, or beyond what the sample rate can carry)
+  kSilence,      // frequency without a tone (0, negative, or beyond what the sample rate can carry):
+                 // returned at once
   kPlayed,       // written to the sound server and drained
   kNoSound,      // no server, no device, a failed write, or a retry not yet due: waited silently
   kWorkerBusy,   // the worker is still stuck in an earlier call to the server: waited silently
@@ -60,8 +63,14 @@ class TonePlayer {
   // thread; tones from two threads play one after the other.
   ToneOutcome play(int32_t frequency_hz, int32_t duration_ms);
 
+  // Opens the stream in the background and returns at once; a tone asked for meanwhile plays once the
+  // stream is open. The layer connects when it starts, so that the run's first tone sounds whole.
+  void connect();
+
  private:
   struct Worker;
+
+  bool start_worker();  // play_mutex_ held
 
   TonePlayerSettings settings_;
   std::mutex play_mutex_;           // one tone at a time

@@ -14,8 +14,11 @@
 namespace zorikan {
 namespace {
 
+// button_code is read before buttons_held and again after it: the handler stores buttons_held before
+// button_code, so a press read here comes with its own key state or a later one, never the state from
+// before it, and a code that changed meanwhile (the second button of both) is not taken for a click.
 bool click_completed_with(int32_t code) {
-  return buttons_held == 0 && click_flag == 1 && button_code == code;
+  return button_code == code && click_flag == 1 && buttons_held == 0 && button_code == code;
 }
 
 }  // namespace

@@ -2,6 +2,7 @@
 #include "session/glyph_file.h"
 
 #include <array>
+#include <filesystem>
 #include <span>
 #include <string>
 
@@ -15,10 +16,19 @@ namespace {
 // that nothing is allocated per read.
 std::array<int32_t, 2 * kMaxGlyphPoints> g_point_values;
 
+// The file must be there: it is opened without creating it, and a failure says where it was looked for.
+void open_glyph_file() {
+  const IoResult opened = open_file(kGlyphFileUnit, kGlyphFileName, FileStatus::kOld, ErrorExit::kReturn);
+  if (opened.ok()) return;
+  std::error_code ignored;
+  const std::filesystem::path expected = std::filesystem::absolute(kGlyphFileName, ignored);
+  report_fatal_error(opened.report + "; the glyph file is expected at " + expected.string());
+}
+
 }  // namespace
 
 void read_glyph_file() {
-  open_file(kGlyphFileUnit, kGlyphFileName, FileStatus::kUnknown);
+  open_glyph_file();
   int32_t line = 1;  // line number of the current count line, for the report of a bad count
   for (int32_t k = 1; k <= kGlyphCount; ++k) {
     int32_t count = 0;

@@ -33,9 +33,10 @@ constexpr int32_t glyph_point_line_count(int32_t count) {
 }
 
 // Reads zorikan.sym from the working directory into glyph_count and glyph_points. The file is opened
-// with status "unknown" (an absent file is created empty) and read without an error exit: a missing
-// line or a number that does not convert ends the program with the input layer's report. A point
-// count outside 0..kMaxGlyphPoints ends it with a report naming the line, the glyph and the count.
+// with status "old", so an absent file is never created; failing to open it ends the program with a
+// report that gives the full path where the file was expected. It is read without an error exit: a
+// missing line or a number that does not convert ends the program with the input layer's report. A
+// point count outside 0..kMaxGlyphPoints ends it with a report naming the line, the glyph and the count.
 void read_glyph_file();
 
 }  // namespace zorikan

@@ -6,13 +6,15 @@
 namespace zorikan {
 
 void mouse_handler(int32_t&, int32_t&, int32_t& key_state, int32_t&, int32_t&) {
-  if (key_state != 0) {
+  // Shift, control and the middle button change nothing: only the left and right buttons count.
+  const int32_t buttons = key_state & kBothButtons;
+  // buttons_held first: a reader that sees this event's button_code then sees its buttons_held too.
+  buttons_held = buttons;
+  if (buttons != 0) {
     click_flag = 1;
-    // Once both buttons were seen (or a shift or control press), the code stays until a consumer
-    // clears it after the buttons are up.
-    if (button_code < kBothButtons) button_code = key_state;
+    // Once both buttons were seen, the code stays until a consumer clears it after the buttons are up.
+    if (button_code < kBothButtons) button_code = buttons;
   }
-  buttons_held = key_state;
 }
 
 }  // namespace zorikan

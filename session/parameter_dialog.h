@@ -13,7 +13,9 @@ namespace zorikan {
 void parameter_dialog();
 
 // Bound to both buttons: records which one was pressed (1 "Начать работу", 2 "Выйти из программы"),
-// then ends the dialog. The callback kind is not used.
+// then ends the dialog. "Начать работу" with a number outside its box's range (parameter_ranges.h)
+// instead shows a message naming the box and the range, and the dialog stays open. The callback kind
+// is not used.
 void dialog_button_handler(DialogRecord& dialog, int32_t& control_id, int32_t& callback_kind);
 
 }  // namespace zorikan

@@ -12,17 +12,17 @@
 
 #include "common/file_units.h"
 #include "common/program_stop.h"
+#include "session/parameter_ranges.h"
 
 namespace zorikan {
 namespace {
 
-// Reads the next line's value; the target changes only when it reads.
+// Reads the next line's value; the target changes only when it reads and lies in its range.
 template <typename Value>
-bool read_value(const Format& format, Value& target) {
+void read_value(const Format& format, const ParameterRange& range, Value& target) {
   Value value = 0;
-  if (!read_formatted(kSavedParametersUnit, format, {&value}, ErrorExit::kReturn).ok()) return false;
-  target = value;
-  return true;
+  if (!read_formatted(kSavedParametersUnit, format, {&value}, ErrorExit::kReturn).ok()) return;
+  if (in_range(range, value)) target = value;
 }
 
 // The file's data on the disk before the rename makes it zorikan.vvd. Best effort: a system that
@@ -55,11 +55,12 @@ void read_saved_parameters(SessionParams& params) {
   if (!open_file(kSavedParametersUnit, kSavedParametersFileName, FileStatus::kOld, ErrorExit::kReturn).ok()) {
     return;
   }
-  const bool complete =
-      read_value(kSavedRealValue, params.distance_cm) && read_value(kSavedRealValue, params.diagonal_inch) &&
-      read_value(kSavedIntegerValue, params.screen_ny) && read_value(kSavedIntegerValue, params.screen_nx) &&
-      read_value(kSavedIntegerValue, params.training_volume);
-  static_cast<void>(complete);  // a short or unreadable file is not an error
+  // Past the end of the file every read fails, so a short file keeps the values of its missing lines.
+  read_value(kSavedRealValue, kDistanceRange, params.distance_cm);
+  read_value(kSavedRealValue, kDiagonalRange, params.diagonal_inch);
+  read_value(kSavedIntegerValue, kResolutionRange, params.screen_ny);
+  read_value(kSavedIntegerValue, kResolutionRange, params.screen_nx);
+  read_value(kSavedIntegerValue, kVolumeRange, params.training_volume);
   close_file(kSavedParametersUnit);
 }
 

@@ -33,9 +33,10 @@ inline constexpr Format kSavedParametersLines = parse_format(
     " I7,'  (разрешение экрана, пикселей по X)'/"
     " I7,'  (объем тренировки)')");
 
-// Reads zorikan.vvd into `params`, value by value in file order. An absent or unopenable file changes
-// nothing; at the first value that does not read (a short file, letters, asterisks) reading stops:
-// the values read before it stay, it and the later ones keep what `params` held. No message.
+// Reads zorikan.vvd into `params`, one line per value in file order, each line on its own: a line that
+// does not read (letters, asterisks, NaN) or whose value lies outside its range (parameter_ranges.h)
+// leaves its value as `params` held it, and the lines after it are still read. An absent or unopenable
+// file changes nothing, a short one only the values of the lines it has. No message.
 void read_saved_parameters(SessionParams& params);
 
 // Replaces zorikan.vvd by the five lines of `params`. The lines go to kSavedParametersTemporaryName,

@@ -4,7 +4,11 @@
 //
 // Each word is only ever loaded or stored whole (never incremented or exchanged): the handler's
 // "replace button_code while it is below 3" is a load and a store, and the consumers clear the word
-// only after the buttons are up, so no ordering beyond the atomicity of each access is needed.
+// only after the buttons are up. The words are not read together at one instant, so their order
+// matters: the handler stores buttons_held before click_flag and button_code, and a reader that
+// combines them (a completed click) reads button_code first, buttons_held after it and button_code
+// once more; it then never pairs a press's button_code with the buttons_held from before that press
+// (sequentially consistent loads and stores, the default of std::atomic).
 #pragma once
 
 #include <atomic>
@@ -14,15 +18,15 @@ namespace zorikan {
 
 // Pending request for the main loop: 0 none, 1 vision check, 3 results chart.
 extern std::atomic<int32_t> mode_request;
-// 1 after any mouse event with a key state other than 0; cleared only by its consumers.
+// 1 after any mouse event with a button held; cleared only by its consumers.
 extern std::atomic<int32_t> click_flag;
-// Key state latched at a press: 1 left, 2 right, 3 both, 5 or more with shift or control. Replaced
-// by a later press only while below 3.
+// Buttons latched at a press: 1 left, 2 right, 3 both. Replaced by a later press only while below 3.
 extern std::atomic<int32_t> button_code;
-// Key state of the latest mouse event; 0 when every button is up.
+// Buttons held after the latest mouse event: 1 left, 2 right, 3 both; 0 when both are up.
 extern std::atomic<int32_t> buttons_held;
 
-// Key-state values of the Display layer's mouse events.
+// The button bits of the Display layer's key state; its shift, control and middle-button bits are not
+// taken into the words.
 inline constexpr int32_t kLeftButton = 1;
 inline constexpr int32_t kRightButton = 2;
 inline constexpr int32_t kBothButtons = 3;

@@ -5,6 +5,7 @@
 
 #include "display/display.h"
 #include "session/glyph_set.h"
+#include "session/grey_pause.h"
 #include "session/random_uniform.h"
 #include "session/shared_words.h"
 #include "session/start_picture.h"
@@ -25,7 +26,7 @@ constexpr float kDisplaySeconds = 5.0f;
 CheckpointOutcome draw_grating_in_buffer(int32_t size, int16_t nx, int16_t ny) {
   set_draw_color_rgb(kGrey);
   draw_rectangle(kFilled, 0, 0, static_cast<int16_t>(nx - 1), static_cast<int16_t>(ny - 1));
-  sleep_ms(kGreyPauseMs);
+  grey_pause(kGreyPauseMs);
   // For the header; every pixel row is then written whole, black cells included.
   get_image(0, 0, static_cast<int16_t>(nx - 1), static_cast<int16_t>(ny - 1), start_image_buffer);
   for (int32_t y = 0; y < ny; ++y) {

@@ -144,16 +144,18 @@ TEST(RealWaitForInput, EndsAtASignalAtTheDeadlineOrAtAStop) {
 
 TEST(RealTone, BeepWithoutSoundServerWaitsItsDurationAndNeverHangs) {
   setenv("PULSE_SERVER", "unix:/nonexistent-zorikan-dir/pulse/native", 1);
-  for (const int32_t frequency : {440, 1000, 0}) {
+  for (const int32_t frequency : {440, 1000}) {
     const auto start = steady_clock::now();
     beep(frequency, 300);
     EXPECT_GE(elapsed_ms(start), 300) << frequency << " Hz";
     EXPECT_LT(elapsed_ms(start), 1500) << frequency << " Hz";
   }
+  // No duration, and no tone at 0 Hz: nothing to wait for.
   const auto start = steady_clock::now();
   beep(440, 0);
   beep(440, -300);
   beep(0, 0);
+  beep(0, 350);
   EXPECT_LT(elapsed_ms(start), 50);
 }
 

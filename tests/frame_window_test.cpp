@@ -7,6 +7,7 @@
 #include <QMdiSubWindow>
 #include <QMenuBar>
 #include <QStatusBar>
+#include <QTest>
 #include <QTimer>
 
 #include <atomic>
@@ -209,6 +210,36 @@ TEST(FrameWindow, MouseRoutinesSeeKeyStatesAfterEachEventAndNothingWhilePaused) 
   EXPECT_EQ(g_mouse_events[0].x, 100);
   EXPECT_EQ(g_mouse_events[0].y, 200);
   EXPECT_EQ(g_mouse_events[3].x, 103);
+}
+
+// The user has no way to close or minimise the program's window: no buttons for it, no system menu, and
+// the close requests that remain (Ctrl+F4, the child area closing its windows) are refused.
+TEST(FrameWindow, TheUserCannotCloseOrMinimiseAChildWindow) {
+  Qt::WindowFlags flags;
+  bool has_system_menu = true;
+  std::vector<bool> shown_after;
+  const int code = run_display(
+      [&] {
+        set_exit_behaviour(2);
+        open_window_980x650();
+        display::run_on_gui([&] {
+          QMdiArea* area = frame()->findChild<QMdiArea*>();
+          QMdiSubWindow* sub_window = area->subWindowList().at(0);
+          flags = sub_window->windowFlags();
+          has_system_menu = sub_window->systemMenu() != nullptr;
+          QTest::keyClick(sub_window, Qt::Key_F4, Qt::ControlModifier);
+          area->closeActiveSubWindow();
+          area->closeAllSubWindows();
+          shown_after = {!sub_window->close(), sub_window->isVisible(), !sub_window->isMinimized()};
+        });
+        EXPECT_EQ(set_pixel_rgb(1, 1, 0xFFFFFF), 0) << "the window still takes drawing";
+        stop_program();
+      },
+      {});
+  EXPECT_EQ(code, 0);
+  EXPECT_FALSE(flags & (Qt::WindowCloseButtonHint | Qt::WindowMinimizeButtonHint | Qt::WindowSystemMenuHint));
+  EXPECT_FALSE(has_system_menu);
+  EXPECT_EQ(shown_after, (std::vector<bool>{true, true, true}));
 }
 
 TEST(FrameWindow, ExitBehaviourOneAsksWithTheExitCodeAndClosesOnYes) {

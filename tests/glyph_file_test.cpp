@@ -185,11 +185,14 @@ TEST(GlyphFile, BadFileEndsTheProgramWithAReportOfTheFileLineAndWhatIsWrong) {
   ends_with(one_point_glyphs({{17, "digit" + std::string(11, ' ') + "      -1"}}),
             "zorikan.sym, line 17, columns 17-24: glyph 9 has a point count of -1; it must be 0 to 10000");
 
-  // A missing file is created empty, then read to its end.
+  // A missing file is not created: the report says where it was expected. An empty one ends at line 1.
   std::filesystem::remove(dir.path() / "zorikan.sym");
+  EXPECT_EXIT(read_glyph_file(), ::testing::ExitedWithCode(1),
+              HasSubstr("zorikan.sym: file not found; the glyph file is expected at " +
+                        (std::filesystem::current_path() / "zorikan.sym").string()));
+  EXPECT_FALSE(std::filesystem::exists(dir.path() / "zorikan.sym"));
+  dir.write("zorikan.sym", "");
   EXPECT_EXIT(read_glyph_file(), ::testing::ExitedWithCode(1), HasSubstr("zorikan.sym, line 1: end of file"));
-  EXPECT_TRUE(std::filesystem::exists(dir.path() / "zorikan.sym"));
-  EXPECT_EQ(std::filesystem::file_size(dir.path() / "zorikan.sym"), 0u);
 }
 
 }  // namespace

@@ -39,15 +39,17 @@ struct DialogRun {
   std::vector<std::string> reports;
 };
 
-// Runs parameter_dialog as the program does; `act` plays the user once the dialog is shown.
-DialogRun run_dialog(const std::function<void(QDialog&)>& act) {
+// Runs parameter_dialog as the program does; `step` plays the user every 10 ms while the dialog is
+// shown, with the number of message boxes raised so far, until it returns true.
+DialogRun run_dialog_steps(const std::function<bool(QDialog&, size_t)>& step) {
   DialogRun run;
-  DialogRobot robot([&](QDialog& dialog) {
-    for (int id : kBoxIds) run.shown.push_back(testing::edit_box(dialog, id)->text().toStdString());
-    act(dialog);
-    return true;
-  });
   testing::RecordedBoxes boxes;
+  DialogRobot robot([&](QDialog& dialog) {
+    if (run.shown.empty()) {
+      for (int id : kBoxIds) run.shown.push_back(testing::edit_box(dialog, id)->text().toStdString());
+    }
+    return step(dialog, boxes.snapshot().size());
+  });
   run.exit_code = testing::run_display(
       [&] {
         set_exit_behaviour(2);
@@ -59,6 +61,14 @@ DialogRun run_dialog(const std::function<void(QDialog&)>& act) {
       {}, &boxes);
   for (const auto& box : boxes.snapshot()) run.reports.push_back(box.text);
   return run;
+}
+
+// `act` plays the user once the dialog is shown.
+DialogRun run_dialog(const std::function<void(QDialog&)>& act) {
+  return run_dialog_steps([&](QDialog& dialog, size_t) {
+    act(dialog);
+    return true;
+  });
 }
 
 void click_start(QDialog& dialog) {
@@ -112,25 +122,52 @@ TEST(ParameterDialog, TypedNumbersHaveNoImpliedDecimalsButFileLinesDo) {
                    "    800  (разрешение экрана, пикселей по X)", "     20  (объем тренировки)"}));
 }
 
-TEST(ParameterDialog, DistanceOf1000ShowsInItsBoxButSavesAsAsterisksAndAShortFileKeepsDefaults) {
+// Each value typed is refused with a message naming its box and range, and the dialog stays open for the
+// correction that follows; the corrections, the edges of the ranges, are saved.
+TEST(ParameterDialog, StartRefusesAValueOutsideItsRangeAndKeepsTheDialogOpen) {
+  struct Case {
+    int box;
+    QString refused;
+    QString accepted;
+    std::string message;
+  };
+  const std::string distance = "Дальность до дисплея: допустимы числа от 0.001 до 999.999";
+  const std::string diagonal = "Диагональ дисплея: допустимы числа от 0.001 до 999.99";
+  const std::vector<Case> cases = {
+      {1000, "1000", "999.999", distance},
+      {1000, "0.0004", "0.001", distance},
+      {1001, "999.995", "999.99", diagonal},
+      {1001, "-17", "999.99", diagonal},
+      {1002, "0", "9999", "Разрешение экрана, Ny=: допустимы числа от 1 до 9999"},
+      {1003, "10000", "1", "Разрешение экрана, Nx=: допустимы числа от 1 до 9999"},
+      {1004, "10000", "9999", "Объем тренировки: допустимы числа от -999 до 9999"},
+  };
   testing::TempWorkDir dir;
-  dir.write("zorikan.vvd", lines({"1000.00", " 20.000  (two lines only)"}));
-  const DialogRun run = run_dialog(click_start);
-  EXPECT_EQ(run.shown, (std::vector<std::string>{"1000.0", " 20.00", " 768", "1024", " 100"}));
-  EXPECT_EQ(run.params.distance_cm, 1000.0f);
+  size_t next = 0;
+  const DialogRun run = run_dialog_steps([&](QDialog& dialog, size_t messages) {
+    if (messages != next) return false;  // the last refusal's message is still to come
+    if (next > 0) testing::retype(testing::edit_box(dialog, cases[next - 1].box), cases[next - 1].accepted);
+    if (next < cases.size()) testing::retype(testing::edit_box(dialog, cases[next].box), cases[next].refused);
+    click_start(dialog);
+    return ++next > cases.size();
+  });
+  EXPECT_TRUE(run.returned);
+  std::vector<std::string> messages;
+  for (const Case& refusal : cases) messages.push_back(refusal.message);
+  EXPECT_EQ(run.reports, messages);
   EXPECT_EQ(dir.read("zorikan.vvd"),
-            lines({"*******  (дальность в сантиметрах)", " 20.000  (диагональ дисплея в дюймах)",
-                   "    768  (разрешение экрана, пикселей по Y)",
-                   "   1024  (разрешение экрана, пикселей по X)", "    100  (объем тренировки)"}));
+            lines({"  0.001  (дальность в сантиметрах)", "999.990  (диагональ дисплея в дюймах)",
+                   "   9999  (разрешение экрана, пикселей по Y)",
+                   "      1  (разрешение экрана, пикселей по X)", "   9999  (объем тренировки)"}));
 }
 
-TEST(ParameterDialog, ReadingStopsAtTheFirstValueThatDoesNotRead) {
+// A line that does not read, or reads as a value outside its range, costs only its own value.
+TEST(ParameterDialog, EachLineOfTheFileIsReadOnItsOwn) {
   testing::TempWorkDir dir;
-  const std::string saved =
-      lines({" 50.500  (дальность в сантиметрах)", "*******", "    600", "    800", "     20"});
+  const std::string saved = lines({"    NaN", "*******", "    600", "  10000", "     20"});
   dir.write("zorikan.vvd", saved);
   const DialogRun run = run_dialog([](QDialog& dialog) { testing::press_key(dialog, Qt::Key_Escape); });
-  EXPECT_EQ(run.shown, (std::vector<std::string>{"  50.5", " 17.70", " 768", "1024", " 100"}));
+  EXPECT_EQ(run.shown, (std::vector<std::string>{" 200.0", " 17.70", " 600", "1024", "  20"}));
   EXPECT_EQ(run.exit_code, 0);
   EXPECT_FALSE(run.returned) << "Esc takes the way of \"Выйти из программы\"";
   EXPECT_TRUE(run.reports.empty());
@@ -162,35 +199,42 @@ TEST(ParameterDialog, TheCloseBoxLeavesTheProgramWithoutCreatingTheFile) {
   EXPECT_TRUE(std::filesystem::is_empty(dir.path())) << "no file was created";
 }
 
-TEST(ParameterDialog, ADistanceThatIsNotANumberEndsTheProgramOnStart) {
+// Text that is not a number, NaN and the infinities included, ends the program with a report naming
+// the box, whichever button was pressed; nothing is saved.
+struct NotANumberCase {
+  const char* name;
+  const char* typed;
+  int button;
+};
+constexpr NotANumberCase kNotANumber[] = {{"Text", "65 см", 1},
+                                          {"NaN", "NaN", 1},
+                                          {"Inf", "Inf", 1},
+                                          {"MinusInfinity", "-Infinity", 1},
+                                          {"TextOnExit", "65 см", 2}};
+
+class NotANumber : public ::testing::TestWithParam<NotANumberCase> {};
+
+TEST_P(NotANumber, EndsTheProgramWithAReportOfTheBox) {
   testing::TempWorkDir dir;
-  const DialogRun run = run_dialog([](QDialog& dialog) {
-    testing::retype(testing::edit_box(dialog, 1000), "65 см");
-    click_start(dialog);
+  const NotANumberCase& typed = GetParam();
+  const DialogRun run = run_dialog([&](QDialog& dialog) {
+    testing::retype(testing::edit_box(dialog, 1000), QString::fromUtf8(typed.typed));
+    testing::click(testing::push_button(dialog, typed.button));
   });
   EXPECT_EQ(run.exit_code, 1);
   EXPECT_FALSE(run.returned);
   EXPECT_EQ(run.reports,
-            std::vector<std::string>{
-                "parameter dialog: the box \"Дальность до дисплея\" holds \"65 см\", which does not "
-                "read as a real number"});
+            std::vector<std::string>{"parameter dialog: the box \"Дальность до дисплея\" holds \"" +
+                                     std::string(typed.typed) + "\", which does not read as a real number"});
   EXPECT_FALSE(std::filesystem::exists(dir.path() / "zorikan.vvd"));
 }
 
-TEST(ParameterDialog, ABoxThatIsNotANumberEndsTheProgramOnExitToo) {
-  testing::TempWorkDir dir;
-  // Asterisks shown for a volume too wide for its box stay in it when the user leaves.
-  const std::string saved = lines({"200.000", " 17.700", "    768", "   1024", "  12345"});
-  dir.write("zorikan.vvd", saved);
-  const DialogRun run = run_dialog([](QDialog& dialog) { testing::click(testing::push_button(dialog, 2)); });
-  EXPECT_EQ(run.shown.back(), "****");
-  EXPECT_EQ(run.exit_code, 1);
-  EXPECT_EQ(run.reports,
-            std::vector<std::string>{
-                "parameter dialog: the box \"Объем тренировки\" holds \"****\", which does not read as "
-                "an integer"});
-  EXPECT_EQ(dir.read("zorikan.vvd"), saved);
+void PrintTo(const NotANumberCase& typed, std::ostream* out) {
+  *out << typed.name;
 }
+
+INSTANTIATE_TEST_SUITE_P(ParameterDialog, NotANumber, ::testing::ValuesIn(kNotANumber),
+                         [](const auto& info) { return std::string(info.param.name); });
 
 TEST(ParameterDialog, AMissingTemplateStopsTheProgramBeforeAnyFileIsTouched) {
   testing::TempWorkDir dir;

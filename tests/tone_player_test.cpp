@@ -26,8 +26,10 @@
 #include <thread>
 #include <vector>
 
+#include "display/display.h"
 #include "display/interruptible_wait.h"
 #include "display/tone_wave.h"
+#include "tests/support/display_harness.h"
 #include "tests/support/temp_work_dir.h"
 
 extern char** environ;
@@ -105,21 +107,17 @@ TonePlayerSettings unreachable_server() {
   return settings;
 }
 
-TEST(TonePlayer, NoDurationReturnsAtOnceAndSilenceWaitsItsDuration) {
+TEST(TonePlayer, NoDurationAndNoToneReturnAtOnce) {
   TonePlayer player(unreachable_server());
-  auto start = steady_clock::now();
+  const auto start = steady_clock::now();
   EXPECT_EQ(player.play(440, 0), ToneOutcome::kNothing);
   EXPECT_EQ(player.play(440, -200), ToneOutcome::kNothing);
   EXPECT_EQ(player.play(0, std::numeric_limits<int32_t>::min()), ToneOutcome::kNothing);
-  EXPECT_LT(elapsed_ms(start), 20);
-
   // 0 Hz, a negative frequency and one the sample rate cannot carry are silences.
   for (const int32_t frequency : {0, -440, kRate / 2, 1'000'000}) {
-    start = steady_clock::now();
-    EXPECT_EQ(player.play(frequency, 120), ToneOutcome::kSilence) << frequency;
-    EXPECT_GE(elapsed_ms(start), 120) << frequency;
-    EXPECT_LT(elapsed_ms(start), 600) << frequency;
+    EXPECT_EQ(player.play(frequency, 350), ToneOutcome::kSilence) << frequency;
   }
+  EXPECT_LT(elapsed_ms(start), 100);
 }
 
 TEST(TonePlayer, WithoutServerEveryToneIsASilentWaitOfItsDuration) {
@@ -184,19 +182,16 @@ TEST(TonePlayer, InterruptionEndsTonesAndWaitsEarly) {
   TonePlayerSettings settings = unreachable_server();
   settings.interrupted = &interrupt_requested;
   TonePlayer player(settings);
-  for (const int32_t frequency : {0, 440}) {
-    g_interrupt = false;
-    std::thread stopper([] {
-      std::this_thread::sleep_for(milliseconds(80));
-      g_interrupt = true;
-    });
-    const auto start = steady_clock::now();
-    EXPECT_EQ(player.play(frequency, 10'000), ToneOutcome::kInterrupted) << frequency;
-    EXPECT_LT(elapsed_ms(start), 1000) << frequency;
-    stopper.join();
-  }
+  std::thread stopper([] {
+    std::this_thread::sleep_for(milliseconds(80));
+    g_interrupt = true;
+  });
+  auto start = steady_clock::now();
+  EXPECT_EQ(player.play(440, 10'000), ToneOutcome::kInterrupted);
+  EXPECT_LT(elapsed_ms(start), 1000);
+  stopper.join();
   // Already interrupted: a plain wait does not sleep at all.
-  const auto start = steady_clock::now();
+  start = steady_clock::now();
   EXPECT_FALSE(wait_until(steady_clock::now() + milliseconds(500), &interrupt_requested));
   EXPECT_TRUE(wait_until(steady_clock::now() + milliseconds(30), nullptr));
   EXPECT_LT(elapsed_ms(start), 200);
@@ -341,6 +336,46 @@ TEST(TonePlayer, PlaysTheToneThroughARealSoundServer) {
   ASSERT_GE(shape.first, 0) << "nothing was recorded";
   EXPECT_NEAR(shape.length_ms(kRate), 300, 15);
   EXPECT_NEAR(shape.frequency(kRate), 440, 440 * 0.02);
+}
+
+// The first tone of a run as the layer plays it, recorded from the start at the server's default
+// latency, the sink having had no stream before: the layer connects and starts its stream as it starts,
+// so by the time the dialog and the first grey second are over, its first tone sounds whole and blocks
+// for its length, as every later tone does.
+TEST(TonePlayer, TheFirstToneOfARunSoundsWholeAndBlocksForItsLength) {
+  const std::string parec = find_program("parec");
+  if (find_program("pulseaudio").empty() || parec.empty())
+    GTEST_SKIP() << "pulseaudio and parec are not installed";
+  zorikan::testing::TempWorkDir dir;
+  PrivateSoundServer server(dir.path());
+  ASSERT_TRUE(server.started()) << "pulseaudio did not open its socket; see " << dir.path() / "server.out";
+  const auto recording = dir.path() / "recording.raw";
+  const pid_t recorder =
+      spawn({parec, "--raw", "--device=nul.monitor", "--format=s16le", "--rate=44100", "--channels=1"},
+            server.client_environment(), recording);
+  ASSERT_GT(recorder, 0);
+  setenv("PULSE_SERVER", server.address().c_str(), 1);
+  std::atomic<int64_t> took{-1};
+  const int code = zorikan::testing::run_display(
+      [&] {
+        set_exit_behaviour(2);
+        std::this_thread::sleep_for(milliseconds(2500));
+        const auto start = steady_clock::now();
+        beep(1000, 200);
+        took = elapsed_ms(start);
+        stop_program();
+      },
+      {});
+  std::this_thread::sleep_for(milliseconds(300));
+  end_process(recorder);
+
+  EXPECT_EQ(code, 0);
+  EXPECT_GE(took, 200);
+  EXPECT_LT(took, 260);
+  const ToneShape shape = shape_of(read_samples(recording), 1000);
+  ASSERT_GE(shape.first, 0) << "nothing was recorded";
+  EXPECT_NEAR(shape.length_ms(kRate), 200, 15);
+  EXPECT_NEAR(shape.frequency(kRate), 1000, 1000 * 0.02);
 }
 
 }  // namespace

@@ -22,13 +22,13 @@ std::filesystem::path program_path() {
   return std::filesystem::read_symlink("/proc/self/exe").parent_path().parent_path() / "zorikan";
 }
 
-bool run_tool(const std::vector<std::string>& arguments, const std::string& display) {
+bool run_on_display(const std::vector<std::string>& arguments, const std::string& display) {
   const pid_t pid = spawn_program(arguments, {"DISPLAY=" + display});
   return pid > 0 && wait_for_exit(pid, 20) == 0;
 }
 
 QImage screenshot(const std::string& display, const std::filesystem::path& file) {
-  if (!run_tool({"/usr/bin/import", "-display", display, "-window", "root", file.string()}, display))
+  if (!run_on_display({"/usr/bin/import", "-display", display, "-window", "root", file.string()}, display))
     return {};
   return QImage(QString::fromStdString(file.string())).convertToFormat(QImage::Format_RGB32);
 }
@@ -83,12 +83,12 @@ TEST(ResultsChartXvfb, MenuItemShowsFramesAndBarsAndAClickReturns) {
                                       {"DISPLAY=" + display, "QT_QPA_PLATFORM=xcb", "QT_SCALE_FACTOR=1",
                                        "XDG_RUNTIME_DIR=" + dir.path().string()});
   ASSERT_GT(zorikan, 0);
-  ASSERT_TRUE(run_tool({"/usr/bin/xdotool", "search", "--sync", "--name", "Ввод параметров"}, display));
-  ASSERT_TRUE(run_tool({"/usr/bin/xdotool", "key", "Return"}, display));
+  ASSERT_TRUE(run_on_display({"/usr/bin/xdotool", "search", "--sync", "--name", "Ввод параметров"}, display));
+  ASSERT_TRUE(run_on_display({"/usr/bin/xdotool", "key", "Return"}, display));
   std::this_thread::sleep_for(std::chrono::seconds(2));
 
   // The frame's menu bar starts at the screen's top-left corner; the second entry is the chart's.
-  ASSERT_TRUE(run_tool({"/usr/bin/xdotool", "mousemove", "--sync", "123", "8", "click", "1"}, display));
+  ASSERT_TRUE(run_on_display({"/usr/bin/xdotool", "mousemove", "--sync", "123", "8", "click", "1"}, display));
   const QPoint origin = wait_for_chart(display, dir.path() / "shot.png", true);
   ASSERT_GE(origin.x(), 0) << "the chart's frames never appeared";
   const QImage shot = screenshot(display, dir.path() / "shot.png");
@@ -98,9 +98,9 @@ TEST(ResultsChartXvfb, MenuItemShowsFramesAndBarsAndAClickReturns) {
   EXPECT_EQ(at(825, 400), 0x00B200u) << "the images bar";
 
   const std::string x = std::to_string(origin.x() + 490), y = std::to_string(origin.y() + 150);
-  ASSERT_TRUE(run_tool({"/usr/bin/xdotool", "mousemove", "--sync", x, y, "click", "1"}, display));
+  ASSERT_TRUE(run_on_display({"/usr/bin/xdotool", "mousemove", "--sync", x, y, "click", "1"}, display));
   EXPECT_LT(wait_for_chart(display, dir.path() / "shot.png", false).x(), 0) << "the start screen came back";
-  ASSERT_TRUE(run_tool(
+  ASSERT_TRUE(run_on_display(
       {"/usr/bin/xdotool", "mousedown", "1", "mousedown", "3", "mouseup", "1", "mouseup", "3"}, display));
   EXPECT_EQ(wait_for_exit(zorikan, 20), 0);
 }

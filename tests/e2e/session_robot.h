@@ -15,6 +15,7 @@
 #include <QPushButton>
 #include <QTest>
 
+#include <cmath>
 #include <filesystem>
 #include <mutex>
 #include <span>
@@ -168,6 +169,21 @@ inline int matching_glyph_offset(const QImage& window, int size, std::span<const
 inline std::span<const GlyphPoint> glyph_of_size(int size) {
   return {glyph_points[static_cast<size_t>(size - 1)].data(),
           static_cast<size_t>(glyph_count[static_cast<size_t>(size - 1)])};
+}
+
+// The grey phases of the sweep steps: pauses that follow each other without a gap (the slices of one
+// grey second) taken together.
+inline std::vector<SimulatedPause> grey_phases(const std::vector<SimulatedPause>& pauses) {
+  std::vector<SimulatedPause> phases;
+  for (const SimulatedPause& pause : pauses) {
+    if (!phases.empty() && std::abs(phases.back().start_seconds + phases.back().duration_ms / 1000.0 -
+                                    pause.start_seconds) < 1e-6) {
+      phases.back().duration_ms += pause.duration_ms;
+    } else {
+      phases.push_back(pause);
+    }
+  }
+  return phases;
 }
 
 // ---- Mouse and menus (from any thread but the GUI thread; they wait until the event is handled) ----

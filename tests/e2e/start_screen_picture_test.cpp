@@ -79,7 +79,7 @@ TEST(StartScreenPicture, ImagePathBuildsTheDefinitionsPictureAtEverySizeAndShows
     const int offset = offsets[static_cast<size_t>(size - 2)];
     EXPECT_TRUE(offset == 20 / size * size || offset == 450 / size * size) << "size " << size;
   }
-  const auto pauses = time.pauses();
+  const auto pauses = grey_phases(time.pauses());
   ASSERT_EQ(pauses.size(), 8u) << "one grey second per step";
   for (const SimulatedPause& pause : pauses) EXPECT_EQ(pause.duration_ms, 1000);
   EXPECT_NEAR(time.now() - pauses.back().start_seconds, 6.0, 0.001) << "1 s of grey, 5 s of picture";

@@ -23,7 +23,7 @@ namespace {
 TEST(StartScreenXvfb, FirstPictureIsOnTheScreenPixelForPixelAndBothButtonsEndTheProgram) {
   XvfbServer server;
   if (!server.started()) GTEST_SKIP() << "no X server for the real-window test: " << server.failure();
-  const std::filesystem::path program = program_path();
+  const std::filesystem::path program = program_beside_tests("zorikan");
   ASSERT_TRUE(std::filesystem::exists(program)) << program << " is not built";
   TempWorkDir dir;
   std::filesystem::copy_file(std::filesystem::path(ZORIKAN_SOURCE_DIR) / "data" / "zorikan.sym",
@@ -37,10 +37,10 @@ TEST(StartScreenXvfb, FirstPictureIsOnTheScreenPixelForPixelAndBothButtonsEndThe
       spawn_program({program.string(), "--data-dir", dir.path().string()}, {"DISPLAY=" + server.display(), "QT_QPA_PLATFORM=xcb",
                                          "QT_SCALE_FACTOR=1", "XDG_RUNTIME_DIR=" + dir.path().string()});
   ASSERT_GT(zorikan, 0);
-  ASSERT_TRUE(
-      run_tool({"/usr/bin/xdotool", "search", "--sync", "--name", "Ввод параметров"}, server.display(), 30))
+  ASSERT_TRUE(run_on_display({"/usr/bin/xdotool", "search", "--sync", "--name", "Ввод параметров"},
+                             server.display(), 30))
       << "the parameter dialog did not appear";
-  ASSERT_TRUE(run_tool({"/usr/bin/xdotool", "key", "Return"}, server.display())) << "xdotool failed";
+  ASSERT_TRUE(run_on_display({"/usr/bin/xdotool", "key", "Return"}, server.display())) << "xdotool failed";
 
   // The picture of size 2 is shown from 1 s to 6 s after the dialog closed.
   QPoint origin(-1, -1);
@@ -57,9 +57,9 @@ TEST(StartScreenXvfb, FirstPictureIsOnTheScreenPixelForPixelAndBothButtonsEndThe
   EXPECT_EQ(dir.read("zorikan.vvd").substr(0, 9), "200.000  ") << "Enter chose \"Начать работу\"";
 
   const std::string x = std::to_string(origin.x() + 490), y = std::to_string(origin.y() + 325);
-  ASSERT_TRUE(run_tool({"/usr/bin/xdotool", "mousemove", "--sync", x, y, "mousedown", "1", "mousedown", "3",
-                        "mouseup", "1", "mouseup", "3"},
-                       server.display()));
+  ASSERT_TRUE(run_on_display({"/usr/bin/xdotool", "mousemove", "--sync", x, y, "mousedown", "1", "mousedown",
+                              "3", "mouseup", "1", "mouseup", "3"},
+                             server.display()));
   EXPECT_EQ(wait_for_exit(zorikan, 20), 0) << "both buttons did not end the program with code 0";
 }
 

@@ -25,8 +25,8 @@ TEST(VisionCheckXvfb, RealClicksAnswerTheRingsUntilTheResultScreenAndTheRecord) 
                                       {"DISPLAY=" + display, "QT_QPA_PLATFORM=xcb", "QT_SCALE_FACTOR=1",
                                        "XDG_RUNTIME_DIR=" + dir.path().string()});
   ASSERT_GT(zorikan, 0);
-  ASSERT_TRUE(run_tool({"/usr/bin/xdotool", "search", "--sync", "--name", "Ввод параметров"}, display, 30));
-  ASSERT_TRUE(run_tool({"/usr/bin/xdotool", "key", "Return"}, display));
+  ASSERT_TRUE(run_on_display({"/usr/bin/xdotool", "search", "--sync", "--name", "Ввод параметров"}, display, 30));
+  ASSERT_TRUE(run_on_display({"/usr/bin/xdotool", "key", "Return"}, display));
 
   const std::vector<ReferencePicture> start = {
       reference_picture(980, 650, 2, 20, glyph_of_size(2), kBlackPixel),
@@ -41,7 +41,7 @@ TEST(VisionCheckXvfb, RealClicksAnswerTheRingsUntilTheResultScreenAndTheRecord) 
   }
   ASSERT_GE(origin.x(), 0) << "the start screen never appeared";
   const std::string x = std::to_string(origin.x() + 490), y = std::to_string(origin.y() + 325);
-  ASSERT_TRUE(run_tool({"/usr/bin/xdotool", "mousemove", "--sync", x, y, "click", "3"}, display));
+  ASSERT_TRUE(run_on_display({"/usr/bin/xdotool", "mousemove", "--sync", x, y, "click", "3"}, display));
 
   // Answer each new ring: right, then wrong three times; a ring is new after a blank screen.
   int rings = 0;
@@ -54,7 +54,7 @@ TEST(VisionCheckXvfb, RealClicksAnswerTheRingsUntilTheResultScreenAndTheRecord) 
     if (result || waiting_for_blank || view.side == 0) continue;
     const bool right = rings++ == 0;
     const std::string button = (view.side > 0) == right ? "3" : "1";
-    ASSERT_TRUE(run_tool({"/usr/bin/xdotool", "click", button}, display));
+    ASSERT_TRUE(run_on_display({"/usr/bin/xdotool", "click", button}, display));
     waiting_for_blank = true;
   }
   ASSERT_TRUE(result) << "no result screen after " << rings << " rings";
@@ -64,9 +64,9 @@ TEST(VisionCheckXvfb, RealClicksAnswerTheRingsUntilTheResultScreenAndTheRecord) 
   EXPECT_EQ(records[0].size(), 80u);
   EXPECT_EQ(records[0].substr(29), utf8_to_cp1251("сек, D=  200.0см  DD=17.7  ny= 768 nx=1024 OZ2=0.00"));
 
-  ASSERT_TRUE(run_tool({"/usr/bin/xdotool", "click", "1"}, display));
+  ASSERT_TRUE(run_on_display({"/usr/bin/xdotool", "click", "1"}, display));
   std::this_thread::sleep_for(std::chrono::seconds(2));
-  ASSERT_TRUE(run_tool(
+  ASSERT_TRUE(run_on_display(
       {"/usr/bin/xdotool", "mousedown", "1", "mousedown", "3", "mouseup", "1", "mouseup", "3"}, display));
   EXPECT_EQ(wait_for_exit(zorikan, 20), 0) << "both buttons on the start screen end the program";
 }

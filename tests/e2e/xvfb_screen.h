@@ -13,19 +13,12 @@
 
 namespace zorikan::testing {
 
-// The program is built beside the tests' directory: <build>/zorikan, <build>/tests/this.
 inline std::filesystem::path program_path() {
-  return std::filesystem::read_symlink("/proc/self/exe").parent_path().parent_path() / "zorikan";
-}
-
-inline bool run_tool(const std::vector<std::string>& arguments, const std::string& display,
-                     double seconds = 20) {
-  const pid_t pid = spawn_program(arguments, {"DISPLAY=" + display});
-  return pid > 0 && wait_for_exit(pid, seconds) == 0;
+  return program_beside_tests("zorikan");
 }
 
 inline QImage screenshot(const std::string& display, const std::filesystem::path& file) {
-  if (!run_tool({"/usr/bin/import", "-display", display, "-window", "root", file.string()}, display))
+  if (!run_on_display({"/usr/bin/import", "-display", display, "-window", "root", file.string()}, display))
     return {};
   return QImage(QString::fromStdString(file.string())).convertToFormat(QImage::Format_RGB32);
 }

@@ -20,7 +20,8 @@ constexpr char kXvfb[] = "/usr/bin/Xvfb";
 
 }  // namespace
 
-pid_t spawn_program(const std::vector<std::string>& arguments, const std::vector<std::string>& environment) {
+pid_t spawn_program(const std::vector<std::string>& arguments, const std::vector<std::string>& environment,
+                    const std::filesystem::path& directory) {
   std::vector<std::string> variables;
   for (char** entry = environ; *entry != nullptr; ++entry) variables.emplace_back(*entry);
   for (const auto& extra : environment) {
@@ -33,9 +34,32 @@ pid_t spawn_program(const std::vector<std::string>& arguments, const std::vector
   argv.push_back(nullptr);
   for (const auto& v : variables) envp.push_back(const_cast<char*>(v.c_str()));
   envp.push_back(nullptr);
+  posix_spawn_file_actions_t actions;
+  posix_spawn_file_actions_init(&actions);
+  if (!directory.empty()) posix_spawn_file_actions_addchdir_np(&actions, directory.c_str());
   pid_t pid = -1;
-  if (posix_spawn(&pid, argv[0], nullptr, nullptr, argv.data(), envp.data()) != 0) return -1;
+  if (posix_spawn(&pid, argv[0], &actions, nullptr, argv.data(), envp.data()) != 0) pid = -1;
+  posix_spawn_file_actions_destroy(&actions);
   return pid;
+}
+
+std::filesystem::path program_beside_tests(const std::string& name) {
+  return std::filesystem::read_symlink("/proc/self/exe").parent_path().parent_path() / name;
+}
+
+bool run_on_display(const std::vector<std::string>& arguments, const std::string& display, double seconds) {
+  const pid_t pid = spawn_program(arguments, {"DISPLAY=" + display});
+  return pid > 0 && wait_for_exit(pid, seconds) == 0;
+}
+
+// xdotool's own --sync looks only every half second; a start-up is timed closer than that.
+bool wait_for_window(const std::string& title, const std::string& display, double seconds) {
+  const auto deadline = std::chrono::steady_clock::now() + std::chrono::duration<double>(seconds);
+  while (std::chrono::steady_clock::now() < deadline) {
+    if (run_on_display({"/usr/bin/xdotool", "search", "--name", title}, display, 5)) return true;
+    std::this_thread::sleep_for(std::chrono::milliseconds(30));
+  }
+  return false;
 }
 
 bool wait_for_file(const std::string& name, double seconds) {
@@ -79,7 +103,8 @@ XvfbServer::XvfbServer() {
   for (int number = 93; number < 140; ++number) {
     if (std::filesystem::exists("/tmp/.X" + std::to_string(number) + "-lock")) continue;
     const std::string name = ":" + std::to_string(number);
-    const pid_t pid = spawn_program({kXvfb, name, "-screen", "0", "1280x1024x24", "-nolisten", "tcp"}, {});
+    const pid_t pid =
+        spawn_program({kXvfb, name, "-screen", "0", "1280x1024x24", "-nolisten", "tcp", "-noreset"}, {});
     if (pid < 0) continue;
     const std::string socket = "/tmp/.X11-unix/X" + std::to_string(number);
     for (int tries = 0; tries < 250; ++tries) {

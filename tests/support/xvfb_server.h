@@ -3,6 +3,7 @@
 
 #include <sys/types.h>
 
+#include <filesystem>
 #include <string>
 #include <vector>
 
@@ -10,7 +11,8 @@ namespace zorikan::testing {
 
 class XvfbServer {
  public:
-  // Starts Xvfb with one 1280 x 1024 x 24 screen; started() tells whether it came up.
+  // Starts Xvfb with one 1280 x 1024 x 24 screen; started() tells whether it came up. The server does
+  // not reset when its last client leaves, so programs started one after the other always find it.
   XvfbServer();
   ~XvfbServer();
   XvfbServer(const XvfbServer&) = delete;
@@ -26,8 +28,20 @@ class XvfbServer {
   std::string failure_;
 };
 
-// Starts a program with extra environment entries ("NAME=value"); returns its pid or -1.
-pid_t spawn_program(const std::vector<std::string>& arguments, const std::vector<std::string>& environment);
+// Starts a program with extra environment entries ("NAME=value"), in `directory` when one is given;
+// returns its pid or -1.
+pid_t spawn_program(const std::vector<std::string>& arguments, const std::vector<std::string>& environment,
+                    const std::filesystem::path& directory = {});
+
+// A program built beside the tests' directory: <build>/<name>, the running test being <build>/tests/...
+std::filesystem::path program_beside_tests(const std::string& name);
+
+// Runs a tool (xdotool, import) on the display and waits up to `seconds`; true when it exited with 0.
+bool run_on_display(const std::vector<std::string>& arguments, const std::string& display,
+                    double seconds = 20);
+
+// Waits up to `seconds` for a window titled `title` (UTF-8) on the display; false when none came.
+bool wait_for_window(const std::string& title, const std::string& display, double seconds);
 
 // Waits up to `seconds` for a non-empty file `name` to appear; false when it did not.
 bool wait_for_file(const std::string& name, double seconds);

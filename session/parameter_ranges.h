@@ -1,0 +1,26 @@
+// The values the five parameters may take: each fits both its 7 columns in zorikan.vvd and its box in
+// the parameter dialog, and the distance, the diagonal and the resolution are positive, as only
+// positive ones make sense. Outside its range a value would be saved as asterisks, or shown in its box
+// as asterisks that no longer read as a number; the dialog refuses it and the file's reader skips it.
+#pragma once
+
+#include <cstdint>
+
+namespace zorikan {
+
+struct ParameterRange {
+  double lowest;
+  double highest;
+};
+
+// Reals count as they are saved, rounded to 3 decimals.
+inline constexpr ParameterRange kDistanceRange{0.001, 999.999};  // F7.3 in the file, "1000.0" in F6.1
+inline constexpr ParameterRange kDiagonalRange{0.001, 999.99};   // F7.3 in the file, "999.99" in F6.2
+inline constexpr ParameterRange kResolutionRange{1, 9999};       // I7 in the file, I4 in the box
+inline constexpr ParameterRange kVolumeRange{-999, 9999};        // I7 in the file, I4 in the box
+
+// False for NaN and the infinities.
+bool in_range(const ParameterRange& range, float value);
+bool in_range(const ParameterRange& range, int32_t value);
+
+}  // namespace zorikan

@@ -3,6 +3,8 @@
 // by the menu, and set-ups that cannot size a ring.
 #include <gtest/gtest.h>
 
+#include <limits>
+
 #include "common/text_format.h"
 #include "tests/e2e/vision_robot.h"
 #include "vision/setup_fault.h"
@@ -167,15 +169,30 @@ INSTANTIATE_TEST_SUITE_P(Leaving, VisionAbandon,
                          [](const auto& info) { return info.param.name; });
 
 // A set-up that cannot size a ring: the message instead of rings, a click, no record.
-class VisionSetupFault : public ::testing::TestWithParam<std::pair<std::string, SetupFault>> {};
+// The dialog refuses such values and the reading of zorikan.vvd skips them, so they are put in place
+// after the dialog, as a damaged program state would hold them.
+struct BadSetup {
+  float distance_cm;
+  float diagonal_inch;
+  int32_t screen_ny;
+  int32_t screen_nx;
+  SetupFault fault;
+};
+
+class VisionSetupFault : public ::testing::TestWithParam<BadSetup> {};
 
 TEST_P(VisionSetupFault, ShowsWhichValueToCorrectAndWritesNothing) {
   SessionRun session;
-  session.dir.write("zorikan.vvd", GetParam().first);
   VisionRobot robot(session, [](const RingView&, int, int) { return 'S'; });
   std::atomic<bool> message{false};
   std::atomic<int> size_after{-1};
   const double start = session.time.now();
+  session.time.at(start + 2.0, [setup = GetParam()] {
+    session_params.distance_cm = setup.distance_cm;
+    session_params.diagonal_inch = setup.diagonal_inch;
+    session_params.screen_ny = setup.screen_ny;
+    session_params.screen_nx = setup.screen_nx;
+  });
   robot.start_at(start + 3.0);
   session.time.at(start + 4.0, [&] {
     message = shows_blue(window_picture());
@@ -185,7 +202,7 @@ TEST_P(VisionSetupFault, ShowsWhichValueToCorrectAndWritesNothing) {
   robot.exit_at(start + 9.0);
   ASSERT_EQ(session.run(), 0);
 
-  EXPECT_EQ(find_setup_fault(session_params), GetParam().second);
+  EXPECT_EQ(find_setup_fault(session_params), GetParam().fault);
   EXPECT_TRUE(message);
   EXPECT_EQ(size_after, 2) << "the start screen is back; the right click started no new check";
   EXPECT_TRUE(robot.presentations().empty());
@@ -194,14 +211,13 @@ TEST_P(VisionSetupFault, ShowsWhichValueToCorrectAndWritesNothing) {
 
 INSTANTIATE_TEST_SUITE_P(
     Parameters, VisionSetupFault,
-    ::testing::Values(
-        std::pair{saved_parameters("  0.000", " 17.700", "    768", "   1024"), SetupFault::kDistance},
-        std::pair{saved_parameters("    NaN", " 17.700", "    768", "   1024"), SetupFault::kDistance},
-        std::pair{saved_parameters("-50.000", " 17.700", "    768", "   1024"), SetupFault::kDistance},
-        std::pair{saved_parameters("200.000", "  0.000", "    768", "   1024"), SetupFault::kDiagonal},
-        std::pair{saved_parameters("200.000", "    Inf", "    768", "   1024"), SetupFault::kDiagonal},
-        std::pair{saved_parameters("200.000", " 17.700", "      0", "   1024"), SetupFault::kScreenNy},
-        std::pair{saved_parameters("200.000", " 17.700", "    768", "     -1"), SetupFault::kScreenNx}));
+    ::testing::Values(BadSetup{0.0f, 17.7f, 768, 1024, SetupFault::kDistance},
+                      BadSetup{std::numeric_limits<float>::quiet_NaN(), 17.7f, 768, 1024, SetupFault::kDistance},
+                      BadSetup{-50.0f, 17.7f, 768, 1024, SetupFault::kDistance},
+                      BadSetup{200.0f, 0.0f, 768, 1024, SetupFault::kDiagonal},
+                      BadSetup{200.0f, std::numeric_limits<float>::infinity(), 768, 1024, SetupFault::kDiagonal},
+                      BadSetup{200.0f, 17.7f, 0, 1024, SetupFault::kScreenNy},
+                      BadSetup{200.0f, 17.7f, 768, -1, SetupFault::kScreenNx}));
 
 }  // namespace
 }  // namespace zorikan::testing

@@ -95,8 +95,9 @@ bool read_box_into(const ParameterBox& box, SessionParams& params) {
   const std::string_view text(g_text_buffer.data(), g_text_buffer.size());
   if (box.real != nullptr) {
     float value = 0;
-    if (!parse_text(text, *box.typed, {&value}, ErrorExit::kReturn).ok() || !std::isfinite(value))
-      return false;
+    const bool number =
+        parse_text(text, *box.typed, {&value}, ErrorExit::kReturn).ok() && std::isfinite(value);
+    if (!number) return false;
     params.*box.real = value;
     return true;
   }

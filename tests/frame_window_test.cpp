@@ -189,6 +189,10 @@ TEST(FrameWindow, MouseRoutinesSeeKeyStatesAfterEachEventAndNothingWhilePaused) 
           testing::release_button(1, Qt::RightButton, 103, 203);
           testing::press_button(1, Qt::LeftButton, 5, 6, Qt::ShiftModifier);
           testing::release_button(1, Qt::LeftButton, 5, 6, Qt::ShiftModifier);
+          // A double click: the second press, which Qt turns into a double click, counts as a press.
+          QWidget* canvas = testing::canvas_of_unit(1);
+          QTest::mouseDClick(canvas->window()->windowHandle(), Qt::RightButton, {},
+                             canvas->mapTo(canvas->window(), QPoint(10, 10)));
         });
         display::set_run_state(display::RunState::kPaused);
         display::run_on_gui([] {
@@ -201,8 +205,9 @@ TEST(FrameWindow, MouseRoutinesSeeKeyStatesAfterEachEventAndNothingWhilePaused) 
       {});
   EXPECT_EQ(code, 0);
   std::lock_guard guard(g_mouse_lock);
-  ASSERT_EQ(g_mouse_events.size(), 6u);
-  const std::vector<std::pair<int, int>> expected = {{1, 1}, {8, 3}, {2, 2}, {16, 0}, {1, 5}, {2, 4}};
+  ASSERT_EQ(g_mouse_events.size(), 10u);
+  const std::vector<std::pair<int, int>> expected = {{1, 1}, {8, 3}, {2, 2},  {16, 0}, {1, 5},
+                                                     {2, 4}, {8, 2}, {16, 0}, {8, 2},  {16, 0}};
   for (size_t i = 0; i < expected.size(); ++i) {
     EXPECT_EQ(g_mouse_events[i].event, expected[i].first) << "event " << i;
     EXPECT_EQ(g_mouse_events[i].key_state, expected[i].second) << "event " << i;

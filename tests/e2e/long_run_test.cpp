@@ -25,6 +25,14 @@ namespace {
 // Memory that may come and go between two moments without anything growing: a few 4 KB pages.
 constexpr int64_t kFewPages = 8;
 
+// Under AddressSanitizer freed memory waits in a quarantine of 256 MB before it is reused, so the
+// resident size grows with every allocation made; LeakSanitizer checks that nothing is lost instead.
+#if defined(__SANITIZE_ADDRESS__)
+constexpr bool kResidentSizeIsMeaningful = false;
+#else
+constexpr bool kResidentSizeIsMeaningful = true;
+#endif
+
 struct Usage {
   int64_t pages = 0;
   int64_t handles = 0;
@@ -110,7 +118,7 @@ TEST(LongRun, TrainingRunOfTenThousandImagesEndsHoldingWhatItHeldAfterItsFirstMi
   std::cout << "resident pages after the first minute " << robot.after_first_minute.pages << ", at the end "
             << robot.at_end.pages << "; open handles " << robot.after_first_minute.handles << ", "
             << robot.at_end.handles << "; simulated hours " << (session.time.now() - start) / 3600 << "\n";
-  EXPECT_LE(robot.at_end.pages, robot.after_first_minute.pages + kFewPages);
+  if (kResidentSizeIsMeaningful) EXPECT_LE(robot.at_end.pages, robot.after_first_minute.pages + kFewPages);
   EXPECT_EQ(robot.at_end.handles, robot.after_first_minute.handles);
 }
 
@@ -184,7 +192,7 @@ TEST(LongRun, DayOfStartScreenUnderRandomClicksAndMenusEndsHoldingWhatItHeldAfte
             << std::count(log.begin(), log.end(), '\n') << "; resident pages after the first minute "
             << user.after_first_minute.pages << ", at the end " << user.at_end.pages << "; open handles "
             << user.after_first_minute.handles << ", " << user.at_end.handles << "\n";
-  EXPECT_LE(user.at_end.pages, user.after_first_minute.pages + kFewPages);
+  if (kResidentSizeIsMeaningful) EXPECT_LE(user.at_end.pages, user.after_first_minute.pages + kFewPages);
   EXPECT_EQ(user.at_end.handles, user.after_first_minute.handles);
 }
 

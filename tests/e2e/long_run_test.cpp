@@ -118,7 +118,9 @@ TEST(LongRun, TrainingRunOfTenThousandImagesEndsHoldingWhatItHeldAfterItsFirstMi
   std::cout << "resident pages after the first minute " << robot.after_first_minute.pages << ", at the end "
             << robot.at_end.pages << "; open handles " << robot.after_first_minute.handles << ", "
             << robot.at_end.handles << "; simulated hours " << (session.time.now() - start) / 3600 << "\n";
-  if (kResidentSizeIsMeaningful) EXPECT_LE(robot.at_end.pages, robot.after_first_minute.pages + kFewPages);
+  if (kResidentSizeIsMeaningful) {
+    EXPECT_LE(robot.at_end.pages, robot.after_first_minute.pages + kFewPages);
+  }
   EXPECT_EQ(robot.at_end.handles, robot.after_first_minute.handles);
 }
 
@@ -192,7 +194,9 @@ TEST(LongRun, DayOfStartScreenUnderRandomClicksAndMenusEndsHoldingWhatItHeldAfte
             << std::count(log.begin(), log.end(), '\n') << "; resident pages after the first minute "
             << user.after_first_minute.pages << ", at the end " << user.at_end.pages << "; open handles "
             << user.after_first_minute.handles << ", " << user.at_end.handles << "\n";
-  if (kResidentSizeIsMeaningful) EXPECT_LE(user.at_end.pages, user.after_first_minute.pages + kFewPages);
+  if (kResidentSizeIsMeaningful) {
+    EXPECT_LE(user.at_end.pages, user.after_first_minute.pages + kFewPages);
+  }
   EXPECT_EQ(user.at_end.handles, user.after_first_minute.handles);
 }
 

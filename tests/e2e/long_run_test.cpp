@@ -33,6 +33,8 @@ constexpr bool kResidentSizeIsMeaningful = false;
 constexpr bool kResidentSizeIsMeaningful = true;
 #endif
 
+// Open handles may fall between the two measures (a thread of Qt's pool ends after 30 s idle and closes
+// its event handle), never rise.
 struct Usage {
   int64_t pages = 0;
   int64_t handles = 0;
@@ -121,7 +123,7 @@ TEST(LongRun, TrainingRunOfTenThousandImagesEndsHoldingWhatItHeldAfterItsFirstMi
   if (kResidentSizeIsMeaningful) {
     EXPECT_LE(robot.at_end.pages, robot.after_first_minute.pages + kFewPages);
   }
-  EXPECT_EQ(robot.at_end.handles, robot.after_first_minute.handles);
+  EXPECT_LE(robot.at_end.handles, robot.after_first_minute.handles);
 }
 
 // Clicks a random button or chooses a random menu command every 5 s to 5 min, for 24 hours from the
@@ -197,7 +199,7 @@ TEST(LongRun, DayOfStartScreenUnderRandomClicksAndMenusEndsHoldingWhatItHeldAfte
   if (kResidentSizeIsMeaningful) {
     EXPECT_LE(user.at_end.pages, user.after_first_minute.pages + kFewPages);
   }
-  EXPECT_EQ(user.at_end.handles, user.after_first_minute.handles);
+  EXPECT_LE(user.at_end.handles, user.after_first_minute.handles);
 }
 
 }  // namespace

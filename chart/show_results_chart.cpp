@@ -46,16 +46,19 @@ void wait_for_click() {
 
 }  // namespace
 
-void show_results_chart() {
+void draw_results_chart() {
   set_text_cursor(0);
   chart_state.stopping_line = 0;
-  if (run_range_pass()) {
-    draw_frames();
-    draw_scale_texts();
-    draw_range_stamps();
-    run_plot_pass();
-    draw_stopping_line_note();
-  }
+  if (!run_range_pass()) return;
+  draw_frames();
+  draw_scale_texts();
+  draw_range_stamps();
+  run_plot_pass();
+  draw_stopping_line_note();
+}
+
+void show_results_chart() {
+  draw_results_chart();
   draw_prompt();
   wait_for_click();
   activate_window(kChartUnit, kChartUnit);

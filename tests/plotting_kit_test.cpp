@@ -107,6 +107,32 @@ TEST_F(PlottingKit, GridLinesStopBelowTheTopAndTheBorderDrawsIt) {
   EXPECT_EQ(black_columns(), (std::set<int>{40, 489, 937}));
 }
 
+// Dates centuries apart in a log: far more grid lines than the frame has pixels. Every column (row)
+// of the frame then holds a grid line, with the same dots as the first.
+TEST_F(PlottingKit, GridLinesCloserThanAPixelFillEveryColumnOrRowWithTheSameDots) {
+  struct Case {
+    float x_step, y_step;
+    bool columns;
+  };
+  // Whole steps, which 4-byte reals add up exactly.
+  for (const Case& c : {Case{1, 0, true}, Case{0, 1, false}}) {
+    window_->surface.fill(0xFFFFFFFF);
+    set_frame_world(1, 2, 0, 200'000, 0, 200'000);
+    draw_axes(1, 2, c.x_step, c.y_step);
+    const QImage& surface = window_->surface;
+    int dots = 0;
+    for (int x = 41; x <= 936; ++x) {
+      for (int y = 288; y <= 611; ++y) {
+        const QRgb first = c.columns ? surface.pixel(40, y) : surface.pixel(x, 300);
+        ASSERT_EQ(surface.pixel(x, y), first) << (c.columns ? "columns " : "rows ") << x << " " << y;
+        dots += black(x, y);
+      }
+    }
+    EXPECT_GT(dots, 896 * 324 / 4) << "dotted";
+    EXPECT_LT(dots, 896 * 324 * 3 / 4) << "dotted";
+  }
+}
+
 TEST_F(PlottingKit, AYStepOfZeroDrawsNeitherGridNorBorder) {
   window_->surface.fill(0xFFFFFFFF);
   draw_axes(1, 2, 0, 0);

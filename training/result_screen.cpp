@@ -2,7 +2,6 @@
 #include "training/result_screen.h"
 
 #include <algorithm>
-#include <cstring>
 #include <span>
 
 #include "common/cp1251.h"
@@ -42,9 +41,10 @@ ScreenText& next_text(std::string_view font, int32_t color, int16_t x, int16_t y
   return item;
 }
 
-// Appends `text` to the item's text; `shown` characters of the whole are drawn.
+// Appends `text` to the item's text; `shown` characters of the whole are drawn. An empty text may have
+// no bytes at all (a null data pointer), which memcpy must never be given.
 void append(ScreenText& item, size_t at, std::string_view text) {
-  std::memcpy(item.text.data() + at, text.data(), std::min(text.size(), item.text.size() - at));
+  std::copy_n(text.begin(), std::min(text.size(), item.text.size() - at), item.text.begin() + at);
 }
 
 void add_text(std::string_view font, int32_t color, int16_t x, int16_t y, std::string_view text) {

@@ -84,10 +84,15 @@ display::LocalTime SimulatedTime::local_time() {
   return local_time_of(now_ns_);
 }
 
+void SimulatedTime::set_keeps_history(bool keep) {
+  std::lock_guard lock(mutex_);
+  keeps_history_ = keep;
+}
+
 void SimulatedTime::sleep_ms(int32_t milliseconds) {
   {
     std::lock_guard lock(mutex_);
-    pauses_.push_back({milliseconds, to_seconds(now_ns_)});
+    if (keeps_history_) pauses_.push_back({milliseconds, to_seconds(now_ns_)});
     changed_locked();
   }
   advance(std::max<int64_t>(milliseconds, 0) * kNanosPerMilli);
@@ -99,7 +104,7 @@ void SimulatedTime::beep(int32_t frequency_hz, int32_t duration_ms) {
   {
     std::lock_guard lock(mutex_);
     tone = {frequency_hz, duration_ms, to_seconds(now_ns_)};
-    tones_.push_back(tone);
+    if (keeps_history_) tones_.push_back(tone);
     hooks = tone_hooks_;
     changed_locked();
   }

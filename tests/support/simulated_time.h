@@ -62,6 +62,9 @@ class SimulatedTime final : public display::TimeSoundService {
   static double epoch_of_local_time(const display::LocalTime& local);
 
   void set_read_step(std::chrono::nanoseconds step);
+  // Whether tones and pauses are recorded for tones() and pauses() (they are by default); a long run
+  // turns it off so that the test's own records do not grow with it.
+  void set_keeps_history(bool keep);
   void set_hold_limit(std::chrono::milliseconds limit);
 
   // The service, as the program sees it.
@@ -113,6 +116,7 @@ class SimulatedTime final : public display::TimeSoundService {
 
   int64_t now_ns_;  // simulated nanoseconds since the epoch
   int64_t read_step_ns_ = 10'000;
+  bool keeps_history_ = true;
   int64_t reads_ = 0;
   int64_t input_waits_ = 0;
   std::vector<SimulatedTone> tones_;

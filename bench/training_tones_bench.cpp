@@ -19,6 +19,7 @@
 #include <vector>
 
 #include "display/tone_player.h"
+#include "tests/support/xvfb_server.h"
 
 extern char** environ;
 
@@ -27,31 +28,6 @@ namespace {
 using Clock = std::chrono::steady_clock;
 namespace fs = std::filesystem;
 constexpr int kRate = 44100;
-
-pid_t spawn(const std::vector<std::string>& arguments, const std::vector<std::string>& extra,
-            const fs::path& output) {
-  std::vector<std::string> environment(extra);
-  for (char** entry = environ; *entry != nullptr; ++entry) environment.emplace_back(*entry);
-  std::vector<char*> argv, envp;
-  for (const auto& argument : arguments) argv.push_back(const_cast<char*>(argument.c_str()));
-  for (const auto& variable : environment) envp.push_back(const_cast<char*>(variable.c_str()));
-  argv.push_back(nullptr);
-  envp.push_back(nullptr);
-  posix_spawn_file_actions_t actions;
-  posix_spawn_file_actions_init(&actions);
-  posix_spawn_file_actions_addopen(&actions, STDOUT_FILENO, output.c_str(), O_WRONLY | O_CREAT | O_TRUNC,
-                                   0644);
-  pid_t pid = -1;
-  if (posix_spawn(&pid, argv[0], &actions, nullptr, argv.data(), envp.data()) != 0) pid = -1;
-  posix_spawn_file_actions_destroy(&actions);
-  return pid;
-}
-
-void end_process(pid_t pid) {
-  if (pid <= 0) return;
-  kill(pid, SIGTERM);
-  waitpid(pid, nullptr, 0);
-}
 
 void sleep_ms(int ms) {
   std::this_thread::sleep_for(std::chrono::milliseconds(ms));
@@ -92,11 +68,11 @@ void BM_TrainingTone(benchmark::State& state) {
   fs::create_directories(dir);
   const fs::path socket = dir / "native";
   const std::vector<std::string> own = {"XDG_RUNTIME_DIR=" + dir.string(), "HOME=" + dir.string()};
-  const pid_t server =
-      spawn({"/usr/bin/pulseaudio", "-n", "--daemonize=no", "--use-pid-file=no", "--exit-idle-time=-1",
-             "--load=module-null-sink sink_name=nul",
-             "--load=module-native-protocol-unix auth-anonymous=1 socket=" + socket.string()},
-            own, dir / "server.out");
+  const pid_t server = zorikan::testing::spawn_program(
+      {"/usr/bin/pulseaudio", "-n", "--daemonize=no", "--use-pid-file=no", "--exit-idle-time=-1",
+       "--load=module-null-sink sink_name=nul",
+       "--load=module-native-protocol-unix auth-anonymous=1 socket=" + socket.string()},
+      own, {}, dir / "server.out");
   for (int i = 0; i < 250 && !fs::exists(socket); ++i) sleep_ms(20);
   zorikan::display::TonePlayerSettings settings;
   settings.server = "unix:" + socket.string();
@@ -110,22 +86,23 @@ void BM_TrainingTone(benchmark::State& state) {
     const fs::path recording = dir / "recording.raw";
     std::vector<std::string> client(own);
     client.push_back("PULSE_SERVER=unix:" + socket.string());
-    const pid_t recorder = spawn({"/usr/bin/parec", "--raw", "--device=nul.monitor", "--format=s16le",
-                                  "--rate=44100", "--channels=1", "--latency-msec=10"},
-                                 client, recording);
+    const pid_t recorder =
+        zorikan::testing::spawn_program({"/usr/bin/parec", "--raw", "--device=nul.monitor", "--format=s16le",
+                                         "--rate=44100", "--channels=1", "--latency-msec=10"},
+                                        client, {}, recording);
     for (int i = 0; i < 250 && (!fs::exists(recording) || fs::file_size(recording) < 8820); ++i) sleep_ms(20);
     const auto start = Clock::now();
     player.play(frequency, duration);
     blocked_ms += std::chrono::duration<double, std::milli>(Clock::now() - start).count();
     sleep_ms(300);
-    end_process(recorder);
+    zorikan::testing::end_program(recorder);
     double length = 0, frequency_found = 0;
     measure(samples_of(recording), length, frequency_found);
     sounded_ms += length;
     hz += frequency_found;
     ++rounds;
   }
-  end_process(server);
+  zorikan::testing::end_program(server);
   fs::remove_all(dir);
   state.counters["blocked_ms"] = blocked_ms / rounds;
   state.counters["sounded_ms"] = sounded_ms / rounds;

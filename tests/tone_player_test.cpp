@@ -31,6 +31,7 @@
 #include "display/tone_wave.h"
 #include "tests/support/display_harness.h"
 #include "tests/support/temp_work_dir.h"
+#include "tests/support/xvfb_server.h"
 
 extern char** environ;
 
@@ -38,6 +39,8 @@ namespace zorikan::display {
 namespace {
 
 using std::chrono::milliseconds;
+using testing::end_program;
+using testing::spawn_program;
 using std::chrono::steady_clock;
 
 constexpr int32_t kRate = 44100;
@@ -213,37 +216,6 @@ std::string find_program(const std::string& name) {
   return {};
 }
 
-// Starts a program with extra environment variables, its standard output going to `output`.
-pid_t spawn(const std::vector<std::string>& arguments, const std::vector<std::string>& extra_environment,
-            const std::filesystem::path& output) {
-  std::vector<std::string> environment(extra_environment);
-  for (char** entry = environ; *entry != nullptr; ++entry) environment.emplace_back(*entry);
-  std::vector<char*> argv, envp;
-  for (const auto& argument : arguments) argv.push_back(const_cast<char*>(argument.c_str()));
-  for (const auto& variable : environment) envp.push_back(const_cast<char*>(variable.c_str()));
-  argv.push_back(nullptr);
-  envp.push_back(nullptr);
-  posix_spawn_file_actions_t actions;
-  posix_spawn_file_actions_init(&actions);
-  posix_spawn_file_actions_addopen(&actions, STDOUT_FILENO, output.c_str(), O_WRONLY | O_CREAT | O_TRUNC,
-                                   0644);
-  pid_t pid = -1;
-  if (posix_spawn(&pid, argv[0], &actions, nullptr, argv.data(), envp.data()) != 0) pid = -1;
-  posix_spawn_file_actions_destroy(&actions);
-  return pid;
-}
-
-void end_process(pid_t pid) {
-  if (pid <= 0) return;
-  kill(pid, SIGTERM);
-  for (int i = 0; i < 100; ++i) {
-    if (waitpid(pid, nullptr, WNOHANG) == pid) return;
-    std::this_thread::sleep_for(milliseconds(20));
-  }
-  kill(pid, SIGKILL);
-  waitpid(pid, nullptr, 0);
-}
-
 bool wait_for(const std::function<bool()>& condition, milliseconds timeout) {
   const auto deadline = steady_clock::now() + timeout;
   while (!condition()) {
@@ -262,12 +234,12 @@ class PrivateSoundServer {
     client_environment_ = own_directories;
     client_environment_.push_back("PULSE_SERVER=" + address());
     // The sink is loaded before the socket opens, so a client that sees the socket finds the sink.
-    pid_ = spawn({find_program("pulseaudio"), "-n", "--daemonize=no", "--use-pid-file=no",
-                  "--exit-idle-time=-1", "--load=module-null-sink sink_name=nul",
-                  "--load=module-native-protocol-unix auth-anonymous=1 socket=" + socket_.string()},
-                 own_directories, dir / "server.out");
+    pid_ = spawn_program({find_program("pulseaudio"), "-n", "--daemonize=no", "--use-pid-file=no",
+                          "--exit-idle-time=-1", "--load=module-null-sink sink_name=nul",
+                          "--load=module-native-protocol-unix auth-anonymous=1 socket=" + socket_.string()},
+                         own_directories, {}, dir / "server.out");
   }
-  ~PrivateSoundServer() { end_process(pid_); }
+  ~PrivateSoundServer() { end_program(pid_); }
   bool started() const {
     return pid_ > 0 && wait_for([this] { return std::filesystem::exists(socket_); }, milliseconds(5000));
   }
@@ -312,22 +284,22 @@ TEST(TonePlayer, PlaysTheToneThroughARealSoundServer) {
   ASSERT_TRUE(played) << "no tone could be played on the private server";
 
   const auto recording = dir.path() / "recording.raw";
-  const pid_t recorder = spawn({parec, "--raw", "--device=nul.monitor", "--format=s16le", "--rate=44100",
-                                "--channels=1", "--latency-msec=10"},
-                               server.client_environment(), recording);
+  const pid_t recorder = spawn_program({parec, "--raw", "--device=nul.monitor", "--format=s16le",
+                                        "--rate=44100", "--channels=1", "--latency-msec=10"},
+                                       server.client_environment(), {}, recording);
   ASSERT_GT(recorder, 0);
   // The monitor delivers silence as soon as the recorder runs.
   const bool recording_started = wait_for(
       [&] { return std::filesystem::exists(recording) && std::filesystem::file_size(recording) > 8820; },
       milliseconds(5000));
-  if (!recording_started) end_process(recorder);
+  if (!recording_started) end_program(recorder);
   ASSERT_TRUE(recording_started);
 
   const auto start = steady_clock::now();
   const ToneOutcome outcome = player.play(440, 300);
   const int64_t took = elapsed_ms(start);
   std::this_thread::sleep_for(milliseconds(300));
-  end_process(recorder);
+  end_program(recorder);
 
   EXPECT_EQ(outcome, ToneOutcome::kPlayed);
   EXPECT_GE(took, 280);
@@ -350,9 +322,9 @@ TEST(TonePlayer, TheFirstToneOfARunSoundsWholeAndBlocksForItsLength) {
   PrivateSoundServer server(dir.path());
   ASSERT_TRUE(server.started()) << "pulseaudio did not open its socket; see " << dir.path() / "server.out";
   const auto recording = dir.path() / "recording.raw";
-  const pid_t recorder =
-      spawn({parec, "--raw", "--device=nul.monitor", "--format=s16le", "--rate=44100", "--channels=1"},
-            server.client_environment(), recording);
+  const pid_t recorder = spawn_program(
+      {parec, "--raw", "--device=nul.monitor", "--format=s16le", "--rate=44100", "--channels=1"},
+      server.client_environment(), {}, recording);
   ASSERT_GT(recorder, 0);
   setenv("PULSE_SERVER", server.address().c_str(), 1);
   std::atomic<int64_t> took{-1};
@@ -367,7 +339,7 @@ TEST(TonePlayer, TheFirstToneOfARunSoundsWholeAndBlocksForItsLength) {
       },
       {});
   std::this_thread::sleep_for(milliseconds(300));
-  end_process(recorder);
+  end_program(recorder);
 
   EXPECT_EQ(code, 0);
   EXPECT_GE(took, 200);

@@ -1,5 +1,6 @@
 #include "tests/support/xvfb_server.h"
 
+#include <fcntl.h>
 #include <signal.h>
 #include <spawn.h>
 #include <sys/wait.h>
@@ -21,7 +22,7 @@ constexpr char kXvfb[] = "/usr/bin/Xvfb";
 }  // namespace
 
 pid_t spawn_program(const std::vector<std::string>& arguments, const std::vector<std::string>& environment,
-                    const std::filesystem::path& directory) {
+                    const std::filesystem::path& directory, const std::filesystem::path& output) {
   std::vector<std::string> variables;
   for (char** entry = environ; *entry != nullptr; ++entry) variables.emplace_back(*entry);
   for (const auto& extra : environment) {
@@ -37,10 +38,25 @@ pid_t spawn_program(const std::vector<std::string>& arguments, const std::vector
   posix_spawn_file_actions_t actions;
   posix_spawn_file_actions_init(&actions);
   if (!directory.empty()) posix_spawn_file_actions_addchdir_np(&actions, directory.c_str());
+  if (!output.empty()) {
+    posix_spawn_file_actions_addopen(&actions, STDOUT_FILENO, output.c_str(), O_WRONLY | O_CREAT | O_TRUNC,
+                                     0644);
+  }
   pid_t pid = -1;
   if (posix_spawn(&pid, argv[0], &actions, nullptr, argv.data(), envp.data()) != 0) pid = -1;
   posix_spawn_file_actions_destroy(&actions);
   return pid;
+}
+
+void end_program(pid_t pid) {
+  if (pid <= 0) return;
+  kill(pid, SIGTERM);
+  for (int i = 0; i < 100; ++i) {
+    if (waitpid(pid, nullptr, WNOHANG) == pid) return;
+    std::this_thread::sleep_for(std::chrono::milliseconds(20));
+  }
+  kill(pid, SIGKILL);
+  waitpid(pid, nullptr, 0);
 }
 
 std::filesystem::path program_beside_tests(const std::string& name) {

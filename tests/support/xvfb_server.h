@@ -28,10 +28,13 @@ class XvfbServer {
   std::string failure_;
 };
 
-// Starts a program with extra environment entries ("NAME=value"), in `directory` when one is given;
-// returns its pid or -1.
+// Starts a program with extra environment entries ("NAME=value"), in `directory` when one is given, its
+// standard output going to `output` when one is given; returns its pid or -1.
 pid_t spawn_program(const std::vector<std::string>& arguments, const std::vector<std::string>& environment,
-                    const std::filesystem::path& directory = {});
+                    const std::filesystem::path& directory = {}, const std::filesystem::path& output = {});
+
+// Asks the program to end (SIGTERM), gives it 2 s, then kills it; reaps it either way.
+void end_program(pid_t pid);
 
 // A program built beside the tests' directory: <build>/<name>, the running test being <build>/tests/...
 std::filesystem::path program_beside_tests(const std::string& name);

@@ -27,10 +27,11 @@ constexpr auto kDialogToPicture = std::chrono::milliseconds(1150);
 std::string run_tries(const std::string& display, const std::filesystem::path& directory) {
   for (int run = 1; run <= kTriesPerServer; ++run) {
     const std::string where = display + ", run " + std::to_string(run) + ": ";
-    const pid_t program = spawn_program({program_beside_tests("zorikan").string()},
-                                        {"DISPLAY=" + display, "QT_QPA_PLATFORM=xcb", "QT_SCALE_FACTOR=1",
-                                         "XDG_RUNTIME_DIR=" + directory.string()},
-                                        directory);
+    const pid_t program =
+        spawn_program({program_beside_tests("zorikan").string(), "--data-dir", directory.string()},
+                      {"DISPLAY=" + display, "QT_QPA_PLATFORM=xcb", "QT_SCALE_FACTOR=1",
+                       "XDG_RUNTIME_DIR=" + directory.string()},
+                      directory);
     if (program <= 0) return where + "the program did not start";
     if (!wait_for_window("Ввод параметров", display, 30) ||
         !run_on_display({"/usr/bin/xdotool", "key", "Return"}, display)) {

@@ -94,6 +94,16 @@ bool is_candidate(const FontEntry& entry, const FontRequest& request) {
 }  // namespace
 
 bool same_face_name(std::string_view a, std::string_view b) {
+  // Most names are plain ASCII, where case folding is A-Z to a-z: compared in place, as select_font
+  // compares every installed face with the one asked for.
+  const auto is_ascii = [](std::string_view s) {
+    return std::all_of(s.begin(), s.end(), [](char c) { return static_cast<unsigned char>(c) < 0x80; });
+  };
+  if (is_ascii(a) && is_ascii(b)) {
+    const auto lower = [](char c) { return c >= 'A' && c <= 'Z' ? static_cast<char>(c - 'A' + 'a') : c; };
+    return a.size() == b.size() &&
+           std::equal(a.begin(), a.end(), b.begin(), [&](char x, char y) { return lower(x) == lower(y); });
+  }
   const auto qa = QString::fromUtf8(a.data(), static_cast<qsizetype>(a.size()));
   const auto qb = QString::fromUtf8(b.data(), static_cast<qsizetype>(b.size()));
   return qa.compare(qb, Qt::CaseInsensitive) == 0;

@@ -5,6 +5,7 @@
 #include <gtest/gtest.h>
 
 #include <string>
+#include <tuple>
 #include <vector>
 
 #include "common/cp1251.h"
@@ -99,6 +100,14 @@ TEST(FontDescriptor, OldFaceNamesAndCyrillicFaces) {
   // A Windows-1251 face name arrives in UTF-8.
   static constexpr auto kFace = cp1251<"t'Шрифт'">();
   EXPECT_EQ(parsed(kFace.view()).face, "Шрифт");
+
+  // Face names compare without regard to case, Cyrillic letters too.
+  for (const auto& [a, b, same] : {std::tuple{"Liberation Serif", "LIBERATION serif", true},
+                                   std::tuple{"Arial", "Arial ", false}, std::tuple{"Arial", "Arian", false},
+                                   std::tuple{"Шрифт", "шРИФТ", true}, std::tuple{"Шрифт", "Шрифт A", false},
+                                   std::tuple{"Z[", "z{", false}, std::tuple{"", "", true}}) {
+    EXPECT_EQ(same_face_name(a, b), same) << a << " / " << b;
+  }
 }
 
 TEST(FontDescriptor, MalformedFacesFailTheWholeDescriptor) {

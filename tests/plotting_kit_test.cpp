@@ -2,9 +2,13 @@
 // its edge clamping, grid counts and positions, the grid switched off, and the text font by size.
 #include <gtest/gtest.h>
 
+#include <cmath>
 #include <set>
+#include <utility>
+#include <vector>
 
 #include "chart/draw_axes.h"
+#include "chart/grid_walk.h"
 #include "chart/plot_frames.h"
 #include "chart/plot_text.h"
 #include "chart/world_to_pixel.h"
@@ -130,6 +134,46 @@ TEST_F(PlottingKit, GridLinesCloserThanAPixelFillEveryColumnOrRowWithTheSameDots
     }
     EXPECT_GT(dots, 896 * 324 / 4) << "dotted";
     EXPECT_LT(dots, 896 * 324 * 3 / 4) << "dotted";
+  }
+}
+
+// The walk that jumps the positions inside a pixel line visits the very 4-byte positions that adding the
+// step one by one gives: across binades, where the step's rounding is a tie, where it is lost entirely,
+// from below zero, and downwards indices; and it looks at a few dozen positions per line, not millions.
+TEST(GridWalk, VisitsWhatAddingOneByOneVisits) {
+  struct Case {
+    const char* what;
+    float first, step;
+    int64_t count;
+    float scale;  // index = trunc(v * scale), clamped to 0..900 (negated when scale < 0)
+  };
+  const Case cases[] = {
+      {"ten thousand years of days on 900 columns", 0, 86400, 3'652'500, 900 / 3.1557e11f},
+      {"ties: 86400 is 337.5 units in [2^31, 2^32)", 2147483648.0f, 86400, 2'000'000, 900 / 4.3e9f},
+      {"a step lost in the rounding", 1e30f, 1, 1'000'000, 1e-28f},
+      {"from below zero", -5e6f, 3, 4'000'000, 1e-4f},
+      {"0.2 up to 1, rows downwards", 0, 0.2f, 5, -325},
+      {"tenths across many binades", 1e-3f, 0.1f, 3'000'000, 0.003f},
+  };
+  for (const Case& c : cases) {
+    int64_t looks = 0;
+    const auto index = [&](float v) {
+      ++looks;
+      const float scaled = std::fabs(c.scale) * v;
+      const int32_t i = scaled < 0 ? 0 : scaled > 900 ? 900 : static_cast<int32_t>(scaled);
+      return c.scale < 0 ? -i : i;
+    };
+    std::vector<std::pair<float, int32_t>> expected;
+    float v = c.first;
+    for (int64_t k = 0; k < c.count; ++k, v += c.step) {
+      if (expected.empty() || index(v) != expected.back().second) expected.emplace_back(v, index(v));
+    }
+    std::vector<std::pair<float, int32_t>> walked;
+    looks = 0;
+    walk_grid_lines(c.first, c.step, c.count, GridIndexOrder::kMonotone, index,
+                    [&](float at) { walked.emplace_back(at, index(at)); });
+    EXPECT_EQ(walked, expected) << c.what;
+    EXPECT_LT(looks, 200 * static_cast<int64_t>(expected.size()) + 200) << c.what;
   }
 }
 

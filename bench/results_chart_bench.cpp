@@ -17,7 +17,11 @@
 #include <string>
 #include <thread>
 
+#include "chart/draw_axes.h"
+#include "chart/grid_walk.h"
+#include "chart/plot_frames.h"
 #include "chart/show_results_chart.h"
+#include "chart/world_to_pixel.h"
 #include "common/file_units.h"
 #include "display/display.h"
 #include "display/input_signal.h"
@@ -136,5 +140,27 @@ void BM_ResultsChart(benchmark::State& state) {
   state.counters["peak_rss_MB"] = static_cast<double>(peak_rss_kb()) / 1024;
 }
 BENCHMARK(BM_ResultsChart)->Arg(1000)->Arg(100000)->UseManualTime()->Unit(benchmark::kMillisecond);
+
+// The day grid of a log whose dates lie ten thousand years apart: 3.65 million days on the frame's 897
+// columns. Arg 0 adds the positions one by one, arg 1 jumps those inside a column (what draw_axes does).
+void BM_DayGridOverTenThousandYears(benchmark::State& state) {
+  plot_frame(1, 1) = PlotFrame{.pixel_left = 40, .pixel_bottom = 612, .pixel_width = 897, .pixel_height = 325,
+                               .world_x_min = 0, .world_y_min = 0, .world_x_max = 3.1557e11f, .world_y_max = 1};
+  const auto order = state.range(0) == 0 ? GridIndexOrder::kUnknown : GridIndexOrder::kMonotone;
+  int64_t columns = 0;
+  for (auto _ : state) {
+    columns = 0;
+    walk_grid_lines(
+        0, 86400, grid_line_count(86400, 0, 3.1557e11f), order,
+        [](float x) {
+          int32_t column = 0, row = 0;
+          world_to_pixel(1, 1, x, 0, column, row);
+          return column;
+        },
+        [&](float) { ++columns; });
+  }
+  state.counters["columns"] = static_cast<double>(columns);
+}
+BENCHMARK(BM_DayGridOverTenThousandYears)->Arg(0)->Arg(1)->Unit(benchmark::kMillisecond);
 
 }  // namespace

@@ -14,6 +14,7 @@
 #pragma once
 
 #include <cstdint>
+#include <limits>
 
 namespace zorikan {
 
@@ -57,7 +58,7 @@ void walk_grid_lines(float first, float step, int64_t count, GridIndexOrder orde
     visit(v);
     // The smallest value above v with another index, by bisection over (v, +infinity].
     int64_t low = grid_walk::order_key(v);
-    int64_t high = grid_walk::order_key(__builtin_inff());
+    int64_t high = grid_walk::order_key(std::numeric_limits<float>::infinity());
     if (index(grid_walk::from_order_key(high)) == here) return;
     while (high - low > 1) {
       const int64_t middle = low + (high - low) / 2;

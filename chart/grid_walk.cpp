@@ -44,8 +44,9 @@ void advance(float& v, float step, int64_t& additions, float target) {
       additions = 0;
       return;
     }
-    // Values of the binade are multiples of `unit`; a sum of at most top - unit + unit / 2 still rounds
-    // within it, so every addition up to `top` gives `increment` again.
+    // `unit` is the spacing of the binade's values and `top` its largest. A value up to `top` comes from
+    // an exact sum within half a unit of it, below the binade's end: every such addition rounds on the
+    // same spacing and gives `increment` again.
     const int exponent = std::ilogb(v);
     const double unit = std::ldexp(1.0, exponent - (kSignificandBits - 1));
     const double top = std::ldexp(1.0, exponent + 1) - unit;

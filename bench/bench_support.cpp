@@ -12,6 +12,7 @@
 #include <vector>
 
 #include "session/glyph_file.h"
+#include "session/start_picture.h"
 
 namespace zorikan::bench {
 
@@ -24,6 +25,13 @@ void load_shipped_glyphs() {
     return true;
   }();
   benchmark::DoNotOptimize(loaded);
+}
+
+PlacedGlyph shipped_glyph(int32_t size, bool on_the_right) {
+  load_shipped_glyphs();
+  const auto glyph = static_cast<size_t>(size - 1);
+  return {std::span<const GlyphPoint>(glyph_points[glyph].data(), static_cast<size_t>(glyph_count[glyph])),
+          glyph_offset(on_the_right ? 0.75f : 0.25f, size)};
 }
 
 double memcpy_seconds(size_t bytes) {

@@ -39,12 +39,8 @@ BENCHMARK(BM_MemcpyStartImageBytes);
 
 // One whole picture as the image path builds it: every grating row in order, then the glyph's tiles.
 void BM_BuildStartPicture(benchmark::State& state) {
-  zorikan::bench::load_shipped_glyphs();
   const auto size = static_cast<int32_t>(state.range(0));
-  const auto glyph = static_cast<size_t>(size - 1);
-  const std::span<const zorikan::GlyphPoint> points(zorikan::glyph_points[glyph].data(),
-                                                    static_cast<size_t>(zorikan::glyph_count[glyph]));
-  const int32_t offset = zorikan::glyph_offset(state.range(1) != 0 ? 0.75f : 0.25f, size);
+  const auto [points, offset] = zorikan::bench::shipped_glyph(size, state.range(1) != 0);
   std::span<uint8_t> image(zorikan::start_image_buffer);
   const double reference = zorikan::bench::memcpy_seconds(kStartImageBytes);
   double best = 1e9;

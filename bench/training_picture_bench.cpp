@@ -22,12 +22,8 @@ namespace {
 using Clock = std::chrono::steady_clock;
 
 void BM_BuildTrainingPicture(benchmark::State& state) {
-  zorikan::bench::load_shipped_glyphs();
   const auto size = static_cast<int32_t>(state.range(0));
-  const auto glyph = static_cast<size_t>(size - 1);
-  const std::span<const zorikan::GlyphPoint> points(zorikan::glyph_points[glyph].data(),
-                                                    static_cast<size_t>(zorikan::glyph_count[glyph]));
-  const int32_t offset = zorikan::glyph_offset(state.range(1) != 0 ? 0.75f : 0.25f, size);
+  const auto [points, offset] = zorikan::bench::shipped_glyph(size, state.range(1) != 0);
   const double reference = zorikan::bench::memcpy_seconds(zorikan::kStartImageBytes);
   double best = 1e9;
   for (auto _ : state) {

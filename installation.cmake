@@ -13,11 +13,17 @@ install(DIRECTORY data/guide/ DESTINATION ${CMAKE_INSTALL_DOCDIR})
 set(CPACK_PACKAGE_NAME zorikan)
 set(CPACK_PACKAGE_VENDOR "ZORIKAN")
 set(CPACK_PACKAGE_CONTACT "ZORIKAN developers <zorikan@localhost>")
-set(CPACK_PACKAGE_DESCRIPTION_SUMMARY "Eye trainer: fine gratings, left/right answers, vision check")
-set(CPACK_PACKAGE_DESCRIPTION
-    "ZORIKAN trains the eyes with fine black-and-white gratings that hide a digit on the left or the right,\n"
-    "measures visual acuity with a gap ring sized in millimetres from the viewing distance and the display,\n"
-    "and charts every training run and vision check. The interface is in Russian.")
+set(CPACK_PACKAGE_DESCRIPTION_SUMMARY "eye trainer with fine gratings and a vision check")
+# One string (a list of several would reach the control file joined by semicolons); the package's
+# description is the summary line followed by this paragraph, each line indented by one blank.
+string(CONCAT CPACK_PACKAGE_DESCRIPTION
+    "ZORIKAN trains the eyes with fine black-and-white gratings that hide a digit\n"
+    "on the left or the right half of the screen: the user answers with the left\n"
+    "or right mouse button, hears a tone for each answer and sees the counts,\n"
+    "the mean answer time and the push-ups owed. A vision check measures visual\n"
+    "acuity from 0.1 to 2.0 with a gap ring sized in millimetres from the viewing\n"
+    "distance and the display, and a chart shows every training run and check.\n"
+    "The interface is in Russian.")
 # The about text names the guide at its installed place, so the package installs where the build was
 # configured to (configure with -DCMAKE_INSTALL_PREFIX=/usr for a package).
 set(CPACK_PACKAGING_INSTALL_PREFIX ${CMAKE_INSTALL_PREFIX})

@@ -27,8 +27,9 @@ class TimedService final : public zorikan::display::TimeSoundService {
  public:
   explicit TimedService(TimeSoundService& real) : real_(real) {}
 
-  double epoch_seconds() override {
-    const double now = real_.epoch_seconds();
+  double epoch_seconds() override { return real_.epoch_seconds(); }
+  double steady_seconds() override {
+    const double now = real_.steady_seconds();
     if (reads == 0) first_read = now;
     last_read = now;
     ++reads;

@@ -120,11 +120,13 @@ void CanvasWidget::deliver(QMouseEvent* event, int event_bit) {
 void CanvasWidget::mousePressEvent(QMouseEvent* event) {
   if (event->button() == Qt::LeftButton) deliver(event, kMouseLeftDown);
   if (event->button() == Qt::RightButton) deliver(event, kMouseRightDown);
+  if (event->button() == Qt::MiddleButton) deliver(event, kMouseMiddleDown);
 }
 
 void CanvasWidget::mouseReleaseEvent(QMouseEvent* event) {
   if (event->button() == Qt::LeftButton) deliver(event, kMouseLeftUp);
   if (event->button() == Qt::RightButton) deliver(event, kMouseRightUp);
+  if (event->button() == Qt::MiddleButton) deliver(event, kMouseMiddleUp);
 }
 
 // A double click arrives in place of the second press. It goes to the double-click routine when one is
@@ -132,6 +134,7 @@ void CanvasWidget::mouseReleaseEvent(QMouseEvent* event) {
 void CanvasWidget::mouseDoubleClickEvent(QMouseEvent* event) {
   const bool left = event->button() == Qt::LeftButton;
   const bool right = event->button() == Qt::RightButton;
+  if (event->button() == Qt::MiddleButton) deliver(event, kMouseMiddleDown);
   if (!left && !right) return;
   const int double_bit = left ? kMouseLeftDoubleClick : kMouseRightDoubleClick;
   const int press_bit = left ? kMouseLeftDown : kMouseRightDown;

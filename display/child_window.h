@@ -20,7 +20,7 @@
 
 namespace zorikan::display {
 
-inline constexpr int kMouseSlotCount = 7;  // one per event bit 1, 2, 4 ... 64
+inline constexpr int kMouseSlotCount = 9;  // one per event bit 1, 2, 4 ... 256
 
 struct CurrentFont {
   int table_index = -1;  // 0-based index in the font table; -1: no font yet

@@ -39,6 +39,23 @@ void read_date(int16_t& year, int16_t& month, int16_t& day) {
   day = static_cast<int16_t>(now.day);
 }
 
+void read_date_and_time(int16_t& year, int16_t& month, int16_t& day, int16_t& hour, int16_t& minute,
+                        int16_t& second) {
+  display::stop_point();
+  const display::LocalTime now = display::time_sound_service().local_time();
+  year = static_cast<int16_t>(now.year);
+  month = static_cast<int16_t>(now.month);
+  day = static_cast<int16_t>(now.day);
+  hour = static_cast<int16_t>(now.hour);
+  minute = static_cast<int16_t>(now.minute);
+  second = static_cast<int16_t>(now.second);
+}
+
+double read_steady_seconds() {
+  display::stop_point();
+  return display::time_sound_service().steady_seconds();
+}
+
 double read_epoch_seconds() {
   display::stop_point();
   return display::time_sound_service().epoch_seconds();

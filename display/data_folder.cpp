@@ -9,6 +9,10 @@
 #include <QMessageBox>
 #include <QStandardPaths>
 
+#include <fcntl.h>
+#include <sys/file.h>
+#include <unistd.h>
+
 #include <cerrno>
 #include <cstdio>
 #include <cstring>
@@ -66,6 +70,30 @@ int refuse(const QString& what) {
   return 1;
 }
 
+// One program per data folder: an exclusive lock on the folder itself (the working directory), held
+// for the life of the process. The system drops it when the process ends, however it ends, so a program
+// that crashed or was killed never blocks the next start, and nothing is written into the folder for it.
+// False only when another process holds it; a folder that cannot be locked at all is used unguarded.
+bool lock_data_folder() {
+  const int folder = ::open(".", O_RDONLY | O_DIRECTORY | O_CLOEXEC);
+  if (folder < 0) return true;
+  if (::flock(folder, LOCK_EX | LOCK_NB) == 0) return true;  // the descriptor stays open: it is the lock
+  const bool held_elsewhere = errno == EWOULDBLOCK;
+  ::close(folder);
+  return !held_elsewhere;
+}
+
+// A second start on the same folder would sweep and beep beside the first and write the same files:
+// it says so and ends, successfully, since the trainer the user asked for is there.
+int tell_already_running(const QString& folder) {
+  const QString text =
+      QStringLiteral("Тренажёр ZORIKAN уже запущен с папкой данных\n%1.\nВторой экземпляр не запускается.")
+          .arg(folder);
+  std::fprintf(stderr, "zorikan: already running with the data folder %s\n", folder.toLocal8Bit().constData());
+  QMessageBox::information(nullptr, QStringLiteral("ZORIKAN уже запущен"), text);
+  return 0;
+}
+
 }  // namespace
 
 std::optional<int> answer_information_options(int argc, char** argv) {
@@ -97,6 +125,7 @@ std::optional<int> enter_data_folder() {
   if (!QDir::setCurrent(folder)) {
     return refuse(QStringLiteral("cannot enter the data folder %1: %2").arg(folder, system_reason()));
   }
+  if (!lock_data_folder()) return tell_already_running(folder);
   // A dangling link counts as the user's file too: it is reported when the program reads it.
   const QFileInfo placed(QStringLiteral("./") + kGlyphFileName);
   if (!placed.exists() && !placed.isSymLink()) {

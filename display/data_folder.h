@@ -17,8 +17,9 @@ namespace zorikan::display {
 std::optional<int> answer_information_options(int argc, char** argv);
 
 // With the application object made: reads --data-dir, prepares the folder and makes it the working
-// directory. Returns the exit code when the process must end (an unknown option, a folder that cannot be
-// made or entered; the reason is shown in a message box and on standard error).
+// directory, and takes the folder for this process alone. Returns the exit code when the process must end:
+// 1 for an unknown option or a folder that cannot be made or entered, 0 when another ZORIKAN already
+// works in the folder (the reason is shown in a message box and on standard error either way).
 std::optional<int> enter_data_folder();
 
 }  // namespace zorikan::display

@@ -118,7 +118,8 @@ int16_t put_image(int16_t x, int16_t y, std::span<const uint8_t> buffer, int32_t
 
 // ---- Mouse ---------------------------------------------------------------------------------------
 // Event bits: 1 left down, 2 left up, 4 left double-click, 8 right down, 16 right up,
-// 32 right double-click, 64 move. Key state: 1 left, 2 right, 4 shift, 8 control, 16 middle.
+// 32 right double-click, 64 move, 128 middle down, 256 middle up. Key state: 1 left, 2 right, 4 shift,
+// 8 control, 16 middle.
 // Called on the window thread: (unit, event, key state, x, y).
 using MouseRoutine = void (*)(int32_t& unit, int32_t& event, int32_t& key_state, int32_t& x, int32_t& y);
 int32_t register_mouse_handler(int32_t unit, int32_t event_mask, MouseRoutine routine);
@@ -139,10 +140,19 @@ void beep(int32_t frequency_hz, int32_t duration_ms);
 void sleep_ms(int32_t milliseconds);
 void read_time_of_day(int16_t& hour, int16_t& minute, int16_t& second, int16_t& hundredths);
 void read_date(int16_t& year, int16_t& month, int16_t& day);
+// The local date and time of day to the second, all from one reading of the clock: a record stamped
+// across midnight gets the one day or the other, never the old date with the new time.
+void read_date_and_time(int16_t& year, int16_t& month, int16_t& day, int16_t& hour, int16_t& minute,
+                        int16_t& second);
+// Seconds since 1970-01-01 UTC on the system's clock, which a change of the date and time moves: for
+// dates and times shown to the user, never for intervals.
 double read_epoch_seconds();
+// Seconds on a steady clock (arbitrary origin) that only moves on at the pace of real time: every interval
+// the program measures (display periods, answer windows, pauses) is measured on it.
+double read_steady_seconds();
 
 // The rest of every wait for the user. Returns at once when a mouse or menu routine of the program has
-// run since the previous call; otherwise sleeps until one runs, or until read_epoch_seconds() reaches
+// run since the previous call; otherwise sleeps until one runs, or until read_steady_seconds() reaches
 // `deadline_seconds` (kNoDeadline: no limit), or until the program stops. It may also return early, so a
 // waiting loop calls it once per pass and keeps its own checks of the shared words and of the clock:
 //

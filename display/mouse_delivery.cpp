@@ -41,7 +41,7 @@ int32_t register_mouse_handler(int32_t unit, int32_t event_mask, MouseRoutine ro
   display::stop_point();
   auto window = display::window_of_unit(unit);
   if (!window) return -2;
-  if ((event_mask & 0x7F) == 0) return -1;
+  if ((event_mask & ((1 << display::kMouseSlotCount) - 1)) == 0) return -1;
   int32_t replaced = 0;
   for (int slot = 0; slot < display::kMouseSlotCount; ++slot) {
     if ((event_mask & (1 << slot)) == 0) continue;

@@ -14,6 +14,8 @@ inline constexpr int kMouseRightDown = 8;
 inline constexpr int kMouseRightUp = 16;
 inline constexpr int kMouseRightDoubleClick = 32;
 inline constexpr int kMouseMove = 64;
+inline constexpr int kMouseMiddleDown = 128;
+inline constexpr int kMouseMiddleUp = 256;
 
 bool has_mouse_routine(const ChildWindow& window, int event_bit);
 

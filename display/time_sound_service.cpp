@@ -29,6 +29,10 @@ class RealTimeSoundService final : public TimeSoundService {
     return static_cast<double>(whole.count()) + static_cast<double>(fraction.count()) * 1e-9;
   }
 
+  double steady_seconds() override {
+    return std::chrono::duration<double>(std::chrono::steady_clock::now().time_since_epoch()).count();
+  }
+
   LocalTime local_time() override {
     const auto now = std::chrono::system_clock::now();
     const auto whole = std::chrono::floor<std::chrono::seconds>(now);
@@ -48,7 +52,7 @@ class RealTimeSoundService final : public TimeSoundService {
   void wait_for_input(double deadline_seconds, uint64_t seen) override {
     auto deadline = std::chrono::steady_clock::time_point::max();
     if (std::isfinite(deadline_seconds)) {
-      const double left = deadline_seconds - epoch_seconds();
+      const double left = deadline_seconds - steady_seconds();
       if (left <= 0) return;
       deadline = std::chrono::steady_clock::now() +
                  std::chrono::duration_cast<std::chrono::steady_clock::duration>(std::chrono::duration<double>(left));

@@ -25,14 +25,18 @@ LocalTime local_time_at(std::time_t seconds, int millisecond);
 class TimeSoundService {
  public:
   virtual ~TimeSoundService() = default;
-  // Seconds since 1970-01-01 00:00:00 UTC, resolution 1 us or better.
+  // Seconds since 1970-01-01 00:00:00 UTC, resolution 1 us or better. Moves with every change of the
+  // system's date and time.
   virtual double epoch_seconds() = 0;
+  // Seconds since an arbitrary origin, resolution 1 us or better, on a clock that only ever moves on at
+  // the pace of real time, whatever is done to the system's date and time.
+  virtual double steady_seconds() = 0;
   virtual LocalTime local_time() = 0;
   virtual void sleep_ms(int32_t milliseconds) = 0;
   // Plays the tone and returns when it has played; frequency 0 is silence of the same duration.
   virtual void beep(int32_t frequency_hz, int32_t duration_ms) = 0;
-  // Sleeps until the input generation (input_signal.h) differs from `seen` or the clock reaches
-  // `deadline_seconds` (epoch seconds; infinity: no limit) or a stop is requested.
+  // Sleeps until the input generation (input_signal.h) differs from `seen` or the steady clock reaches
+  // `deadline_seconds` (steady seconds; infinity: no limit) or a stop is requested.
   virtual void wait_for_input(double deadline_seconds, uint64_t seen) = 0;
 };
 

@@ -1,6 +1,6 @@
 // What every fuzz target shares: a private working directory for the program's files, the input written
 // there as one of them, and program stops that come back to the target as an exception instead of
-// ending the process (a fatal report on bad input is the specified behaviour, not a finding).
+// ending the process (a fatal report on bad input is the program's intended answer to it, not a finding).
 #pragma once
 
 #include <cstddef>

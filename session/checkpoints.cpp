@@ -14,11 +14,12 @@
 namespace zorikan {
 namespace {
 
-// button_code is read before buttons_held and again after it: the handler stores buttons_held before
-// button_code, so a press read here comes with its own key state or a later one, never the state from
-// before it, and a code that changed meanwhile (the second button of both) is not taken for a click.
+// In the reverse order of the handler's stores: click_flag (stored last), then button_code, buttons_held
+// and button_code again. A press seen here comes with its own button and key state or later ones, never
+// those from before it, and a code that changed meanwhile (the second button of both) is not taken for
+// a click. A middle press (click_flag 2) never completes a click, whatever button_code still holds.
 bool click_completed_with(int32_t code) {
-  return button_code == code && click_flag == 1 && buttons_held == 0 && button_code == code;
+  return click_flag == kButtonClick && button_code == code && buttons_held == 0 && button_code == code;
 }
 
 }  // namespace

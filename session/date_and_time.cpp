@@ -7,10 +7,8 @@ namespace zorikan {
 
 void date_and_time(int32_t& day, int32_t& month, int32_t& year, int32_t& hour, int32_t& minute,
                    int32_t& second) {
-  int16_t y = 0, mo = 0, d = 0;
-  read_date(y, mo, d);
-  int16_t h = 0, mi = 0, s = 0, hundredths = 0;
-  read_time_of_day(h, mi, s, hundredths);
+  int16_t y = 0, mo = 0, d = 0, h = 0, mi = 0, s = 0;
+  read_date_and_time(y, mo, d, h, mi, s);
   day = d;
   month = mo;
   year = y;

@@ -20,8 +20,8 @@ namespace {
 constexpr int32_t kCloseWithoutAsking = 2;
 constexpr int16_t kMoveAndResize = 4;
 constexpr int32_t kBlackColorIndex = 7;
-// Left down, left up, right down, right up.
-constexpr int32_t kButtonEvents = 1 | 2 | 8 | 16;
+// Left down, left up, right down, right up, middle down, middle up.
+constexpr int32_t kButtonEvents = 1 | 2 | 8 | 16 | 128 | 256;
 
 constexpr auto kWindowTitle = cp1251<"Тренажер для глаз">();
 

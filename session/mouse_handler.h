@@ -5,10 +5,11 @@
 
 namespace zorikan {
 
-// Registered for unit 1 with the event mask 27 (left down, left up, right down, right up); called on
-// the window thread. Only the button bits of `key_state` are used (1 left, 2 right; shift 4, control 8
-// and the middle button 16 are dropped): every event stores them in buttons_held, and an event with a
-// button held then sets click_flag and, while button_code is below 3, latches them into button_code.
+// Registered for unit 1 for the presses and releases of the left, right and middle buttons; called on
+// the window thread. Every event stores the left and right button bits of `key_state` (1 left, 2 right;
+// shift 4, control 8 and the middle button 16 are dropped) in buttons_held. An event with the left or
+// right button held then latches them into button_code (while it is below 3) and sets click_flag to 1;
+// a middle press sets click_flag to 2 unless a click is already waiting, and touches nothing else.
 void mouse_handler(int32_t& unit, int32_t& event, int32_t& key_state, int32_t& x, int32_t& y);
 
 }  // namespace zorikan

@@ -99,10 +99,10 @@ CheckpointOutcome show_sweep_step(int32_t size) {
                                              : draw_glyph_in_window(size, offset, points, nx, ny);
   if (shown == CheckpointOutcome::kRestart) return shown;
 
-  const double start = read_epoch_seconds();
+  const double start = read_steady_seconds();
   float elapsed = 0;
   do {
-    elapsed = static_cast<float>(read_epoch_seconds() - start);
+    elapsed = static_cast<float>(read_steady_seconds() - start);
     if (full_checkpoint() == CheckpointOutcome::kRestart) return CheckpointOutcome::kRestart;
     if (elapsed < kDisplaySeconds) wait_for_input(start + kDisplaySeconds);
   } while (elapsed < kDisplaySeconds);

@@ -40,6 +40,13 @@ TEST(RealClock, EpochSecondsFollowTheSystemClockWithMicrosecondResolution) {
   for (int i = 0; i < 1'000'000 && step == 0; ++i) step = read_epoch_seconds() - second;
   EXPECT_GT(step, 0);
   EXPECT_LT(step, 1e-5);
+
+  // The steady clock runs at the same pace, with the same resolution.
+  const double steady = read_steady_seconds();
+  const double epoch = read_epoch_seconds();
+  std::this_thread::sleep_for(std::chrono::milliseconds(50));
+  EXPECT_NEAR((read_steady_seconds() - steady) - (read_epoch_seconds() - epoch), 0, 2e-3);
+  EXPECT_GT(read_steady_seconds() - steady, 0.049);
 }
 
 TEST(RealClock, DateAndTimeOfDayAreTheLocalTime) {
@@ -116,15 +123,15 @@ TEST(RealWaitForInput, EndsAtASignalAtTheDeadlineOrAtAStop) {
     display::signal_input();
   });
   start = steady_clock::now();
-  wait_for_input(read_epoch_seconds() + 30);
+  wait_for_input(read_steady_seconds() + 30);
   signaller.join();
   EXPECT_GE(elapsed_ms(start), 90) << "nothing had run since the previous call";
   EXPECT_LT(elapsed_ms(start), 10'000);
 
   start = steady_clock::now();
-  wait_for_input(read_epoch_seconds() + 0.15);
+  wait_for_input(read_steady_seconds() + 0.15);
   EXPECT_GE(elapsed_ms(start), 140);
-  wait_for_input(read_epoch_seconds() - 1);
+  wait_for_input(read_steady_seconds() - 1);
   EXPECT_LT(elapsed_ms(start), 10'000);
 
   std::atomic<bool> unwound{false};

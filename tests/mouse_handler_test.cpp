@@ -1,6 +1,6 @@
-// The mouse routine and the start screen's checkpoint on two threads at once, as the window thread and
-// the program thread run them: a press stored while the checkpoint reads the words must never be
-// taken for a completed click.
+// The mouse routine and its readers on two threads at once, as the window thread and the program thread
+// run them: a press stored while the start screen's checkpoint reads the words must never be taken for a
+// completed click, and an answer window that sees a press must see that press's button.
 #include "session/mouse_handler.h"
 
 #include <gtest/gtest.h>
@@ -47,6 +47,34 @@ TEST(MouseHandler, APressMeetingACheckpointIsNeverTakenForACompletedClick) {
   }
   window.join();
   EXPECT_EQ(g_trainings, 0) << "left presses taken for completed left clicks, of " << kPresses;
+}
+
+// Presses alternate between the buttons, so a button_code left from the previous press is always the
+// wrong one.
+TEST(MouseHandler, AnAnswerSeenIsAlwaysThePressOfItsOwnButton) {
+  constexpr int kPresses = 20000;
+  std::atomic<int> round{-1};
+  std::thread window([&] {
+    for (int press = 0; press < kPresses; ++press) {
+      while (round != press) std::this_thread::yield();
+      int32_t unit = 1, down = 1, up = 2, x = 0, y = 0;
+      int32_t key_state = press % 2 == 0 ? kLeftButton : kRightButton;
+      mouse_handler(unit, down, key_state, x, y);
+      key_state = 0;
+      mouse_handler(unit, up, key_state, x, y);
+    }
+  });
+  int wrong = 0;
+  for (int press = 0; press < kPresses; ++press) {
+    click_flag = 0;
+    round = press;
+    int32_t answer = 0;
+    while ((answer = pending_answer()) == 0) {
+    }
+    if (answer != (press % 2 == 0 ? kLeftButton : kRightButton)) ++wrong;
+  }
+  window.join();
+  EXPECT_EQ(wrong, 0) << "answers scored with the previous press's button, of " << kPresses;
 }
 
 }  // namespace

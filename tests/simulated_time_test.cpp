@@ -14,6 +14,7 @@
 
 #include "display/display.h"
 #include "display/input_signal.h"
+#include "session/date_and_time.h"
 
 namespace zorikan::testing {
 namespace {
@@ -104,6 +105,25 @@ TEST(SimulatedTime, GuardRoutesTheLayerOperationsToTheInstalledService) {
   EXPECT_NE(&display::time_sound_service(), &sim);
   const double real = read_epoch_seconds();
   EXPECT_GT(real, 1.6e9);  // the real clock again
+}
+
+// A record's stamp is one reading of the clock: 15 us before midnight, with each read moving the clock
+// 10 us, a date read apart from the time would give the old day with 00:00:00. Stepping the wall clock
+// moves the dates and the epoch, never the steady clock.
+TEST(SimulatedTime, OneReadingStampsARecordAcrossMidnightAndTheWallClockStepsAlone) {
+  const double midnight = SimulatedTime::epoch_of_local_time({2026, 3, 8, 0, 0, 0, 0});
+  SimulatedTime sim(midnight - 15e-6);
+  TimeSoundServiceGuard guard(sim);
+  int32_t day = 0, month = 0, year = 0, hour = 0, minute = 0, second = 0;
+  date_and_time(day, month, year, hour, minute, second);
+  EXPECT_EQ(SimulatedTime::epoch_of_local_time({year, month, day, hour, minute, second, 0}), midnight - 1);
+
+  const double steady = read_steady_seconds();
+  sim.step_wall_clock(-86400);
+  EXPECT_NEAR(read_steady_seconds() - steady, 10e-6, 1e-6);
+  EXPECT_NEAR(read_epoch_seconds() - midnight, -86400 + 25e-6, 1e-6);
+  date_and_time(day, month, year, hour, minute, second);
+  EXPECT_EQ(day, 7);
 }
 
 TEST(SimulatedTime, MomentHooksFireInOrderWithTheClockAtTheirMoment) {

@@ -29,17 +29,19 @@ void show_window_open(int32_t image, int32_t volume, int16_t nx) {
 
 }  // namespace
 
-AnswerOutcome await_answer(int32_t image, int32_t volume, int16_t nx, float& seconds) {
-  const double t0 = read_epoch_seconds();
+AnswerOutcome await_answer(int32_t image, int32_t volume, int16_t nx, float& seconds, int32_t& button) {
+  const double t0 = read_steady_seconds();
   click_flag = 0;
   show_window_open(image, volume, nx);
   beep(1000, 200);
   for (;;) {
-    const auto t = static_cast<float>(read_epoch_seconds() - t0);
+    const auto t = static_cast<float>(read_steady_seconds() - t0);
     if (mode_request != kNoRequest) return AnswerOutcome::kAbandoned;
     if (button_code == kBothButtons) return AnswerOutcome::kAbandoned;
-    if (click_flag == 1) {
+    if (const int32_t pressed = pending_answer(); pressed != 0) {
+      if (pressed == kBothButtons) return AnswerOutcome::kAbandoned;
       seconds = t;
+      button = pressed;
       return AnswerOutcome::kAnswered;
     }
     if (t >= kAnswerSeconds) return AnswerOutcome::kMissed;

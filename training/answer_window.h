@@ -7,13 +7,14 @@
 namespace zorikan {
 
 enum class AnswerOutcome {
-  kAnswered,   // a button was pressed; button_code tells which
+  kAnswered,   // the left or the right button was pressed
   kMissed,     // 5 s passed without a press
   kAbandoned,  // a menu request or both buttons
 };
 
 // Opens the answer window of image `image` (1-based) of `volume` in a window `nx` pixels wide and waits.
-// A click made before the window opened is discarded. `seconds` receives the answer time of a press.
-AnswerOutcome await_answer(int32_t image, int32_t volume, int16_t nx, float& seconds);
+// A click made before the window opened is discarded. `seconds` and `button` (1 left, 2 right) receive
+// the answer time and the button of a press.
+AnswerOutcome await_answer(int32_t image, int32_t volume, int16_t nx, float& seconds, int32_t& button);
 
 }  // namespace zorikan

@@ -37,8 +37,9 @@ inline constexpr auto kMissedForm2 = cp1251<"раза не ответили">();
 inline constexpr std::string_view kMissedWords[] = {kMissedForm1.view(), kMissedForm2.view(),
                                                     kMissedForm1.view()};
 
-// The push-up request, drawn apart from its number. The form for 1 ends in a Latin "e" (byte 0x65) where
-// the Cyrillic letter would be, as the program has always drawn it; the literal keeps that byte apart.
+// The push-up request, drawn apart from its number. The form for 1 deliberately ends in the Latin "e"
+// (byte 0x65), which looks the same on the screen as the Cyrillic letter; the literal keeps that byte
+// apart so that no editor or conversion turns it into the Cyrillic one.
 inline constexpr auto kPushupsForm1 = cp1251<
     "отжимани"
     "e, пожалуйста!">();

@@ -50,15 +50,14 @@ bool set_up(int16_t nx, int16_t ny) {
 }
 
 // Scores an answered or missed image with its tone.
-void score(AnswerOutcome outcome, bool glyph_left, float seconds) {
+void score(AnswerOutcome outcome, bool glyph_left, float seconds, int32_t button) {
   TrainingCounts& counts = training_counts;
   if (outcome == AnswerOutcome::kMissed) {
     ++counts.missed_count;
     beep(400, 300);
     return;
   }
-  const int32_t code = button_code;
-  const bool correct = glyph_left ? code == kLeftButton : code == kRightButton;
+  const bool correct = glyph_left ? button == kLeftButton : button == kRightButton;
   counts.answer_time_sum += seconds;
   if (correct) {
     ++counts.correct_count;
@@ -75,9 +74,10 @@ bool run_image(int32_t image, int32_t volume, bool image_path, int32_t size,
   const float side = random_uniform();
   if (!show_training_picture(image_path, size, glyph_offset(side, size), points, nx, ny)) return false;
   float seconds = 0;
-  const AnswerOutcome outcome = await_answer(image, volume, nx, seconds);
+  int32_t button = 0;
+  const AnswerOutcome outcome = await_answer(image, volume, nx, seconds, button);
   if (outcome == AnswerOutcome::kAbandoned) return false;
-  score(outcome, side <= 0.5f, seconds);
+  score(outcome, side <= 0.5f, seconds, button);
   fill(kRed, 0, 10, nx - 1, 19);
   return true;
 }

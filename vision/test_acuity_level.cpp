@@ -56,21 +56,25 @@ int32_t draw_ring(double scale, int16_t window_nx, int16_t window_ny) {
   return side;
 }
 
-// The answer window from t0: a menu request or both buttons abandon, a click answers.
-Wait wait_for_answer(double t0) {
+// The answer window from t0: a menu request or both buttons abandon, a left or right press answers and
+// leaves its button in `button`.
+Wait wait_for_answer(double t0, int32_t& button) {
   for (;;) {
-    const auto elapsed = static_cast<float>(read_epoch_seconds() - t0);
+    const auto elapsed = static_cast<float>(read_steady_seconds() - t0);
     if (mode_request != kNoRequest || both_buttons()) return Wait::kAbandoned;
-    if (click_flag == 1) return Wait::kAnswered;
+    if (const int32_t pressed = pending_answer(); pressed != 0) {
+      button = pressed;
+      return Wait::kAnswered;
+    }
     if (elapsed >= kAnswerSeconds) return Wait::kNoAnswer;
     wait_for_input(t0 + kAnswerSeconds);
   }
 }
 
 // Scores a click; false when both buttons abandon the test before the verdict tone.
-bool score_answer(int32_t side, LevelCounters& counters) {
-  const bool right = (side == -1 && button_code == kLeftButton) || (side == 1 && button_code == kRightButton);
-  if (both_buttons()) return false;
+bool score_answer(int32_t side, int32_t button, LevelCounters& counters) {
+  const bool right = (side == -1 && button == kLeftButton) || (side == 1 && button == kRightButton);
+  if (button == kBothButtons || both_buttons()) return false;
   if (right) {
     ++counters.right_run;
     counters.silence_run = 0;
@@ -103,10 +107,10 @@ int32_t decision(const LevelCounters& counters) {
 
 // The blank second between rings; false when both buttons abandon the test.
 bool blank_pause() {
-  const double t0 = read_epoch_seconds();
+  const double t0 = read_steady_seconds();
   for (;;) {
     if (both_buttons()) return false;
-    if (read_epoch_seconds() - t0 >= kBlankSeconds) return true;
+    if (read_steady_seconds() - t0 >= kBlankSeconds) return true;
     wait_for_input(t0 + kBlankSeconds);
   }
 }
@@ -120,15 +124,16 @@ void test_acuity_level(float acuity, float distance_cm, float diagonal_inch, int
   for (;;) {
     blank_screen(nx, ny);
     const int32_t side = draw_ring(scale, window_nx, window_ny);
-    const double t0 = read_epoch_seconds();
+    const double t0 = read_steady_seconds();
     if (both_buttons()) return;
     // A click made while the ring was drawn or during the blank second is discarded here.
     click_flag = 0;
     beep(1000, 50);
-    const Wait outcome = wait_for_answer(t0);
+    int32_t button = 0;
+    const Wait outcome = wait_for_answer(t0, button);
     if (outcome == Wait::kAbandoned) return;
     const bool scored =
-        outcome == Wait::kAnswered ? score_answer(side, counters) : score_silence(acuity, counters);
+        outcome == Wait::kAnswered ? score_answer(side, button, counters) : score_silence(acuity, counters);
     if (!scored) return;
     const int32_t verdict = decision(counters);
     if (verdict >= 0) {

@@ -104,9 +104,9 @@ TEST(StartScreenPicture, DrawingPathDrawsTheSamePictureIntoAnyOtherWindowAndKeep
         for (int size : {3, 4}) {
           const ReferencePicture before = picture_of(window_picture());
           set_test_glyph(size, kWidth, kHeight);
-          const double started = read_epoch_seconds();
+          const double started = read_steady_seconds();
           ASSERT_EQ(show_sweep_step(size), CheckpointOutcome::kContinue);
-          step_seconds = read_epoch_seconds() - started;
+          step_seconds = read_steady_seconds() - started;
           const QImage after = window_picture();
           offsets.push_back(matching_glyph_offset(after, size, glyph_of_size(size), before));
           EXPECT_EQ(rgb_at(after, 0, 5), kRedPixel) << "column 0 belongs to no stripe";

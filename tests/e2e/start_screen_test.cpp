@@ -314,7 +314,9 @@ INSTANTIATE_TEST_SUITE_P(StartScreen, BothButtons, ::testing::Values(0.5, 3.5), 
 
 // Shift and control held with a click change nothing: a shift-click trains, a control-right-click starts
 // the vision check, and both buttons with shift and control held end the program.
-TEST(StartScreen, ShiftOrControlHeldWithAClickChangesNothing) {
+// A middle click comes after the right click, so button_code still holds the right button: it must not
+// complete a click of its own.
+TEST(StartScreen, ShiftOrControlHeldWithAClickChangesNothingAndAMiddleClickStartsNothing) {
   SessionRun session;
   const double start = session.time.now();
   const int both_keys = Qt::ShiftModifier | Qt::ControlModifier;
@@ -323,6 +325,7 @@ TEST(StartScreen, ShiftOrControlHeldWithAClickChangesNothing) {
     const double restart = session.time.now();
     session.time.at(restart + 3.5, [&] {
       click_button(Qt::RightButton, Qt::ControlModifier);
+      session.time.at(session.time.now() + 1.5, [] { click_button(Qt::MiddleButton); });
       session.time.at(session.time.now() + 3.5, [&] {
         press(Qt::LeftButton, both_keys);
         press(Qt::RightButton, both_keys);

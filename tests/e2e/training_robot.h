@@ -64,7 +64,7 @@ inline bool glyph_is_left(const QImage& window, int size) {
 
 // What the robot does in the answer window of one image, `seconds` after its tone began.
 // `during_next_drawing` acts 0.8 s after the answer, in the grey second before the next picture.
-enum class Act { kSide, kOtherSide, kNothing, kBothButtons, kChartMenu, kClick };
+enum class Act { kSide, kOtherSide, kNothing, kBothButtons, kChartMenu, kClick, kMiddle };
 struct Answer {
   Act act = Act::kSide;
   double seconds = 1.0;
@@ -73,7 +73,8 @@ struct Answer {
 
 // Plays a script of answers, one per image, from the 1000 Hz tone that opens each answer window; when
 // the script is done, it clicks the final prompt at `final_click` seconds after the last verdict tone and
-// then leaves the program by "Выход" (or leaves at once when `final_click` is negative).
+// then leaves the program by "Выход" 6 s later (or 1 s after the last verdict when `final_click` is
+// negative).
 class TrainingRobot {
  public:
   TrainingRobot(SimulatedTime& time, std::vector<Answer> script, double final_click = 1.0)
@@ -85,6 +86,7 @@ class TrainingRobot {
   std::vector<bool> left_sides;
   std::function<void()> on_final_prompt;
   bool leave_by_exit = true;  // false where the frame has no menu bar
+  int final_button = Qt::LeftButton;
 
  private:
   void on_tone(const SimulatedTone& tone) {
@@ -128,6 +130,8 @@ class TrainingRobot {
         return leave(at + 10);
       case Act::kClick:
         return click_at(at, Qt::LeftButton);
+      case Act::kMiddle:
+        return click_at(at, Qt::MiddleButton);
     }
   }
   void finish(const SimulatedTone& tone) {
@@ -135,9 +139,9 @@ class TrainingRobot {
     if (final_click_ < 0) return leave(end + 1);
     time_.at(end + final_click_, [this] {
       if (on_final_prompt) on_final_prompt();
-      click_button(Qt::LeftButton);
+      click_button(final_button);
     });
-    leave(end + final_click_ + 3);
+    leave(end + final_click_ + 6);
   }
   void click_at(double at, int button) {
     time_.at(at, [button] { click_button(button); });

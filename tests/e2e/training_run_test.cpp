@@ -1,6 +1,7 @@
 // The training run in the whole program, driven by the robot user on the real window with simulated
 // time: a full run answered from the pixels, a mixed run with its exact counts, screen and record,
 // abandoning, a click while drawing, and the drawing path of a window of another size.
+#include <algorithm>
 #include <gtest/gtest.h>
 
 #include <cstdio>
@@ -165,6 +166,39 @@ TEST(TrainingRun, MixedRunGivesExactCountsMeanPushupsScreenTextsAndRecord) {
   EXPECT_EQ(session.dir.read("zorikan.rtr"), kHeader + "\r\n" + record + "\r\n");
 }
 
+// Answer windows are measured on the steady clock: the system's clock set an hour forward, back and
+// forward again inside three answer windows changes no answer time and no window's length; only the
+// record's stamp shows the clock as it was then set.
+TEST(TrainingRun, AnswerWindowsIgnoreTheSystemClockBeingSet) {
+  TrainingSessionRun session(SimulatedTime::epoch_of_local_time({2026, 3, 7, 9, 4, 0, 0}));
+  TrainingRobot robot(session.time, {{Act::kSide, 1.0}, {Act::kNothing}, {Act::kSide, 2.0}});
+  int opened = 0;
+  std::vector<double> openings;
+  session.time.on_tone([&](const SimulatedTone& tone) {
+    if (tone.frequency_hz != 1000) return;
+    openings.push_back(tone.start_seconds);
+    const double step = opened++ % 2 == 0 ? 3600 : -3600;
+    session.time.at(tone.start_seconds + 0.5, [&session, step] { session.time.step_wall_clock(step); });
+  });
+  start_run(session, 3);
+  ASSERT_EQ(session.run(), 0);
+
+  EXPECT_EQ(training_counts.correct_count, 2);
+  EXPECT_EQ(training_counts.missed_count, 1);
+  EXPECT_NEAR(training_counts.answer_time_sum, 3.0, 0.005);
+  const auto tones = session.time.tones();
+  EXPECT_EQ(frequencies(tones), (std::vector<int>{1000, 800, 1000, 400, 1000, 800}));
+  ASSERT_EQ(openings.size(), 3u);
+  EXPECT_NEAR(tones[3].start_seconds - openings[1], 5.0, 0.005) << "the unanswered window lasts 5 s";
+  // The record is written as the last verdict ends.
+  const SimulatedTone& last = *std::find_if(tones.rbegin(), tones.rend(), [](const SimulatedTone& tone) {
+    return tone.frequency_hz == 800;
+  });
+  const std::string record = session.dir.read("zorikan.rtr").substr(kHeader.size() + 2);
+  EXPECT_EQ(record.substr(0, record_stamp(0).size()),
+            record_stamp(last.start_seconds + last.duration_ms / 1000.0 + 3600));
+}
+
 // Abandoning a run, and a click made while a picture is drawn: the tones of the run, whether a record
 // was written, and whether the chart was called.
 struct InterruptCase {
@@ -173,6 +207,7 @@ struct InterruptCase {
   std::vector<int> tones;
   bool record;
   bool chart;
+  int final_button = Qt::LeftButton;
   friend void PrintTo(const InterruptCase& test, std::ostream* out) { *out << test.name; }
 };
 
@@ -182,15 +217,19 @@ TEST_P(Interrupted, RunEndsAsItShould) {
   TrainingSessionRun session;
   const InterruptCase& test = GetParam();
   TrainingRobot robot(session.time, test.script, test.record ? 1.0 : -1.0);
+  robot.final_button = test.final_button;
   start_run(session, 2);
+  // The start screen is back within 4 s of the run's end or of the click on the result screen.
   std::atomic<int> sweep_size_after{-1};
+  const auto look_at_start_screen = [&](double at) {
+    session.time.at(at, [&] { sweep_size_after = shown_pattern_size(window_picture()); });
+  };
   session.time.on_tone([&](const SimulatedTone& tone) {
-    // The start screen is back within 6 s of the run's end.
-    if (tone.frequency_hz == 1000 && robot.pictures.size() == 1) {
-      session.time.at(tone.start_seconds + 1.0 + 4.0,
-                      [&] { sweep_size_after = shown_pattern_size(window_picture()); });
+    if (tone.frequency_hz == 1000 && robot.pictures.size() == 1 && !test.record) {
+      look_at_start_screen(tone.start_seconds + 1.0 + 4.0);
     }
   });
+  robot.on_final_prompt = [&] { look_at_start_screen(session.time.now() + 4.0); };
   ASSERT_EQ(session.run(), 0);
 
   EXPECT_EQ(frequencies(session.time.tones()), test.tones);
@@ -198,12 +237,10 @@ TEST_P(Interrupted, RunEndsAsItShould) {
   EXPECT_EQ(result_screen.count > 0, test.record) << "a result screen only for a completed run";
   const auto calls = ActivityLog::instance().calls();
   EXPECT_EQ(calls.size() == 1 && calls[0].routine == "chart", test.chart);
-  if (!test.record) {
-    EXPECT_EQ(sweep_size_after, 2) << "the start screen's sweep starts again";
-  }
+  EXPECT_EQ(sweep_size_after, 2) << "the start screen's sweep starts again";
   if (test.record) {
     EXPECT_EQ(training_counts.correct_count, 1);
-    EXPECT_EQ(training_counts.missed_count, 1) << "the click while drawing is not an answer";
+    EXPECT_EQ(training_counts.missed_count, 1) << "neither a click while drawing nor a middle click answers";
   }
 }
 
@@ -218,7 +255,13 @@ INSTANTIATE_TEST_SUITE_P(
                       {{Act::kSide, 1.0, Act::kClick}, {Act::kNothing}},
                       {1000, 800, 1000, 400},
                       true,
-                      false}),
+                      false},
+        InterruptCase{"MiddleClickAnswersNothingButEndsTheResultScreen",
+                      {{Act::kSide, 1.0}, {Act::kMiddle, 1.0}},
+                      {1000, 800, 1000, 400},
+                      true,
+                      false,
+                      Qt::MiddleButton}),
     [](const auto& info) { return std::string(info.param.name); });
 
 // A glyph for a small window: an overlapping pair, and tiles cut by the status band, the bottom, and

@@ -109,6 +109,38 @@ INSTANTIATE_TEST_SUITE_P(
                       LevelRun{"ALateClickIsNoAnswerAndIsDiscarded", "RLLLLS", false, 5}),
     [](const auto& info) { return info.param.name; });
 
+// The answer window is measured on the steady clock: the system's clock set an hour forward in the
+// first ring's window neither ends it before the answer at 0.3 s, and set an hour back in the second
+// (left unanswered) it still ends after 2 s.
+TEST(VisionCheck, AnswerWindowsIgnoreTheSystemClockBeingSet) {
+  SessionRun session;
+  session.dir.write("zorikan.vvd", kLargeRings);
+  VisionRobot robot(session, [&](const RingView&, int level, int index) {
+    if (level != 1) return 'W';
+    return index == 1 ? 'S' : 'R';
+  });
+  std::vector<double> onsets;
+  session.time.on_tone([&](const SimulatedTone& tone) {
+    if (tone.frequency_hz != 1000 || onsets.size() >= 2) return;
+    const double step = onsets.empty() ? 3600 : -3600;
+    onsets.push_back(tone.start_seconds);
+    session.time.at(tone.start_seconds + 0.1, [&session, step] { session.time.step_wall_clock(step); });
+  });
+  robot.start_at(session.time.now() + 3.0);
+  ASSERT_EQ(session.run(300), 0);
+
+  ASSERT_EQ(onsets.size(), 2u);
+  std::vector<SimulatedTone> verdicts;
+  for (const SimulatedTone& tone : session.time.tones())
+    if (tone.frequency_hz != 1000) verdicts.push_back(tone);
+  ASSERT_GE(verdicts.size(), 2u);
+  EXPECT_EQ(verdicts[0].frequency_hz, 800);
+  EXPECT_NEAR(verdicts[0].start_seconds - onsets[0], 0.3, 0.005);
+  EXPECT_EQ(verdicts[1].frequency_hz, 400);
+  EXPECT_NEAR(verdicts[1].start_seconds - onsets[1], 2.0, 0.005);
+  EXPECT_GT(robot.levels().size(), 1u) << "0.1 passed with ten right answers";
+}
+
 // A robot that sees gaps of at least k pixels. Gap widths for the default set-up (200 cm, 17.7", 1024 x
 // 768): 16.5 px at 0.1, 8.3 at 0.2, 5.5 at 0.3, 2.4 at 0.7.
 class VisionThreshold : public ::testing::TestWithParam<std::pair<double, std::string>> {};

@@ -85,4 +85,10 @@ depends=$(dpkg-deb --field "$package" Depends)
 for library in libqt6widgets6 libpulse0 fonts-liberation; do
   grep -q "$library" <<<"$depends" || fail "Depends lacks $library: $depends"
 done
+# The description: a summary line, then a paragraph whose lines are indented text, no list separators.
+description=$(dpkg-deb --field "$package" Description)
+[[ "$(head -n 1 <<<"$description")" == "eye trainer with fine gratings and a vision check" ]] ||
+  fail "description's summary: $description"
+(( $(wc -l <<<"$description") >= 4 )) || fail "description has no paragraph: $description"
+! grep -q ';' <<<"$description" || fail "description holds a list separator: $description"
 echo "installed, started and packaged: $(basename "$package")"

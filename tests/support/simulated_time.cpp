@@ -61,7 +61,7 @@ void SimulatedTime::set_hold_limit(std::chrono::milliseconds limit) {
   hold_limit_ = limit;
 }
 
-double SimulatedTime::epoch_seconds() {
+void SimulatedTime::count_read_and_step() {
   int64_t step = 0;
   {
     std::lock_guard lock(mutex_);
@@ -69,19 +69,28 @@ double SimulatedTime::epoch_seconds() {
     step = read_step_ns_;
   }
   advance(step);
+}
+
+double SimulatedTime::epoch_seconds() {
+  count_read_and_step();
+  return wall_now();
+}
+
+double SimulatedTime::steady_seconds() {
+  count_read_and_step();
   return now();
 }
 
 display::LocalTime SimulatedTime::local_time() {
-  int64_t step = 0;
-  {
-    std::lock_guard lock(mutex_);
-    ++reads_;
-    step = read_step_ns_;
-  }
-  advance(step);
+  count_read_and_step();
   std::lock_guard lock(mutex_);
-  return local_time_of(now_ns_);
+  return local_time_of(now_ns_ + wall_offset_ns_);
+}
+
+void SimulatedTime::step_wall_clock(double seconds) {
+  std::lock_guard lock(mutex_);
+  wall_offset_ns_ += to_nanos(seconds);
+  changed_locked();
 }
 
 void SimulatedTime::set_keeps_history(bool keep) {
@@ -135,6 +144,11 @@ void SimulatedTime::wait_for_input(double deadline_seconds, uint64_t seen) {
 double SimulatedTime::now() const {
   std::lock_guard lock(mutex_);
   return to_seconds(now_ns_);
+}
+
+double SimulatedTime::wall_now() const {
+  std::lock_guard lock(mutex_);
+  return to_seconds(now_ns_ + wall_offset_ns_);
 }
 
 std::vector<SimulatedTone> SimulatedTime::tones() const {

@@ -1,6 +1,11 @@
 // Simulated time for tests: a time-and-sound service in which time moves only as the program reads or
 // waits on it, so a whole training run takes milliseconds of real time and always the same course.
 //
+// It has the two clocks of the real service: the steady clock, which is the simulated time itself (hooks,
+// holds, tone and pause starts and now() are on it), and the wall clock (epoch seconds and local time),
+// which reads the same until a test steps it with step_wall_clock, as a user or network time setting the
+// system's clock would.
+//
 // Every clock read (epoch seconds or local time) first moves the clock on by a small read step (10 us
 // by default), so a loop that busy-polls the clock gets on; a pause moves it by its duration; a tone
 // is recorded with its start and then moves the clock by its duration. Local time is derived from the
@@ -69,6 +74,7 @@ class SimulatedTime final : public display::TimeSoundService {
 
   // The service, as the program sees it.
   double epoch_seconds() override;
+  double steady_seconds() override;
   display::LocalTime local_time() override;
   void sleep_ms(int32_t milliseconds) override;
   void beep(int32_t frequency_hz, int32_t duration_ms) override;
@@ -77,8 +83,12 @@ class SimulatedTime final : public display::TimeSoundService {
   // hook nor a deadline it waits in real time (up to the hold limit) for an input signal.
   void wait_for_input(double deadline_seconds, uint64_t seen) override;
 
+  // Moves the wall clock alone by `seconds` (either way); the steady clock goes on as before.
+  void step_wall_clock(double seconds);
+
   // Inspection from any thread; none of these moves the clock.
   double now() const;
+  double wall_now() const;
   std::vector<SimulatedTone> tones() const;
   std::vector<SimulatedPause> pauses() const;
   int64_t clock_reads() const;
@@ -108,13 +118,16 @@ class SimulatedTime final : public display::TimeSoundService {
  private:
   // Moves the clock on by `step`, firing the moment hooks it passes.
   void advance(int64_t step_ns);
+  // A clock read: counted, and the clock moved on by the read step.
+  void count_read_and_step();
   void changed_locked();
 
   mutable std::mutex mutex_;
   std::condition_variable changed_;
   uint64_t generation_ = 0;  // bumped by every change a waiter may look for
 
-  int64_t now_ns_;  // simulated nanoseconds since the epoch
+  int64_t now_ns_;             // the steady clock: simulated nanoseconds since the epoch
+  int64_t wall_offset_ns_ = 0;  // the wall clock less the steady clock
   int64_t read_step_ns_ = 10'000;
   bool keeps_history_ = true;
   int64_t reads_ = 0;

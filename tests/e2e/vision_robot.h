@@ -136,6 +136,7 @@ class VisionRobot {
   }
 
   std::atomic<double> result_seen_at{0};
+  QImage result_picture;  // the result screen as the robot saw it; read after the run
   std::atomic<int> size_after_result{-1};
   bool exit_after_result = true;
 
@@ -188,6 +189,7 @@ class VisionRobot {
   void look_for_result() {
     if (result_seen_at != 0 || !shows_blue(window_picture())) return;
     result_seen_at = session_.time.now();
+    result_picture = window_picture();
     click_button(Qt::LeftButton);
     session_.time.at(session_.time.now() + 3.5,
                      [this] { size_after_result = shown_pattern_size(window_picture()); });

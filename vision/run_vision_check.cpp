@@ -37,7 +37,7 @@ constexpr Format kTitleText = parse_format("('Острота зрения')");
 constexpr Format kResultText = parse_format("(F4.1)");
 constexpr Format kPromptText = parse_format("('Для продолжения нажмите любую кнопку мыши')");
 // Under a result above what the set-up can measure, followed by the distance that would measure it.
-constexpr std::string_view kBeyondFont = "t'Times New Roman Cyr'h30w12ib";
+constexpr std::string_view kBeyondFont = "t'Times New Roman Cyr'h30w11ib";
 constexpr auto kBeyondText = cp1251<"Выше предела этой установки: для измерения нужна дальность ">();
 constexpr auto kCentimetres = cp1251<" см">();
 

@@ -32,10 +32,11 @@ QCommandLineOption data_dir_option() {
 }
 
 QCommandLineOption ring_table_option() {
-  return QCommandLineOption(QStringLiteral("ring-table"),
-                            QStringLiteral("Print, for the saved parameters (the defaults when none are saved), the "
-                                           "gap and the black area of the vision check's ring at each level, asked "
-                                           "and measured back from the drawn pixels, and end. Needs no display."));
+  return QCommandLineOption(
+      QStringLiteral("ring-table"),
+      QStringLiteral("Print, for the saved parameters (the defaults when none are saved), the gap and the "
+                     "black area of the vision check's ring at each level, asked and measured back from the "
+                     "drawn pixels, and end. Needs no display."));
 }
 
 void set_up(QCommandLineParser& parser) {

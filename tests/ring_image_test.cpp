@@ -30,10 +30,10 @@ constexpr double kReach = 0.7072;
 
 // What the drawn picture shows.
 struct Seen {
-  double darkness = 0;          // sum of 1 - luminance
-  double centre_x = 0;          // darkness centroid relative to the window's centre, the gap's axis
-  double centre_y = 0;          // masked out on both sides of the centre
-  int wrong_solid_pixels = 0;   // wholly covered pixels not 0, wholly missed pixels not 255
+  double darkness = 0;         // sum of 1 - luminance
+  double centre_x = 0;         // darkness centroid relative to the window's centre, the gap's axis
+  double centre_y = 0;         // masked out on both sides of the centre
+  int wrong_solid_pixels = 0;  // wholly covered pixels not 0, wholly missed pixels not 255
 };
 
 Seen look(const RingImage& image, const IdealRing& ring, const Station& s, Placement p) {
@@ -75,9 +75,8 @@ bool same_picture(const RingImage& a, const RingImage& b) {
 }
 
 TEST(RingImage, EveryLevelHoldsItsAreaShowsItsGapSitsInTheMiddleAndDiffersFromItsNeighbours) {
-  const Station setups[] = {{200, 17.7f, 1024, 768, 980, 650},
-                          {60, 15.6f, 1920, 1080, 979, 651},
-                          {500, 24, 1920, 1200, 980, 650}};
+  const Station setups[] = {
+      {200, 17.7f, 1024, 768, 980, 650}, {60, 15.6f, 1920, 1080, 979, 651}, {500, 24, 1920, 1200, 980, 650}};
   for (const Station& s : setups) {
     for (Placement p : {Placement{-1, -45}, {-1, 0}, {-1, 45}, {1, -45}, {1, 0}, {1, 45}}) {
       RingImage previous;
@@ -87,8 +86,8 @@ TEST(RingImage, EveryLevelHoldsItsAreaShowsItsGapSitsInTheMiddleAndDiffersFromIt
                                           << ", tilt " << p.tilt);
         const IdealRing ring = IdealRing::at(acuity, s.distance_cm, s.diagonal_inch, s.nx, s.ny);
         const double scale = ring_scale(acuity, s.distance_cm, s.diagonal_inch, s.nx, s.ny);
-        const RingImage image =
-            render_ring(ring_figure(scale, s.window_nx, s.window_ny, p.side, p.tilt), s.window_nx, s.window_ny);
+        const RingImage image = render_ring(ring_figure(scale, s.window_nx, s.window_ny, p.side, p.tilt),
+                                            s.window_nx, s.window_ny);
         const Seen seen = look(image, ring, s, p);
 
         EXPECT_NEAR(seen.darkness, ring.black_area(), std::max(0.01 * ring.black_area(), 0.5));

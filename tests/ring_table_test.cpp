@@ -32,8 +32,8 @@ TEST(RingTable, TablesTheSavedSetUpWithEveryMeasurableGapWithinFivePercent) {
     std::string line;
     ASSERT_TRUE(std::getline(lines, line)) << level;
     double acuity, gap, gap_seen, gap_error, area, area_seen, area_error;
-    ASSERT_EQ(std::sscanf(line.c_str(), "%lf %lf %lf %lf %lf %lf %lf", &acuity, &gap, &gap_seen, &gap_error, &area,
-                          &area_seen, &area_error),
+    ASSERT_EQ(std::sscanf(line.c_str(), "%lf %lf %lf %lf %lf %lf %lf", &acuity, &gap, &gap_seen, &gap_error,
+                          &area, &area_seen, &area_error),
               7)
         << line;
     const IdealRing ideal = IdealRing::at(level, 60, 15.6, 1920, 1080);

@@ -12,7 +12,8 @@ double ring_scale(float acuity, float distance_cm, float diagonal_inch, int32_t 
   return (kReferenceAcuity / acuity) * (distance_cm / kReferenceDistanceCm) / pitch;
 }
 
-RingFigure ring_figure(double scale, int32_t window_nx, int32_t window_ny, int32_t side, double tilt_degrees) {
+RingFigure ring_figure(double scale, int32_t window_nx, int32_t window_ny, int32_t side,
+                       double tilt_degrees) {
   const double radians = tilt_degrees * std::numbers::pi / 180;
   return {window_nx / 2.0,
           window_ny / 2.0,

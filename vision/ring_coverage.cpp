@@ -61,7 +61,8 @@ double area_in_disc(const Polygon& polygon, double r) {
 double area(const Polygon& polygon) {
   double sum = 0;
   for (int k = 0; k < polygon.count; ++k) {
-    sum += cross(polygon.corners[static_cast<size_t>(k)], polygon.corners[static_cast<size_t>((k + 1) % polygon.count)]);
+    sum += cross(polygon.corners[static_cast<size_t>(k)],
+                 polygon.corners[static_cast<size_t>((k + 1) % polygon.count)]);
   }
   return std::abs(sum) / 2;
 }
@@ -80,8 +81,8 @@ Polygon clip(const Polygon& polygon, Point normal, double limit) {
     const double db = dot(b, normal) - limit;
     if (da <= 0) kept.add(a);
     if ((da < 0 && db > 0) || (da > 0 && db < 0)) {
-      const double k_cross = da / (da - db);
-      kept.add({a.x + k_cross * (b.x - a.x), a.y + k_cross * (b.y - a.y)});
+      const double share = da / (da - db);
+      kept.add({a.x + share * (b.x - a.x), a.y + share * (b.y - a.y)});
     }
   }
   return kept;

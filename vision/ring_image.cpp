@@ -59,8 +59,9 @@ uint8_t srgb_value(double linear) {
   const std::array<double, 256>& table = luminance_table();
   int best = rounded;
   for (int v : {rounded - 1, rounded + 1}) {
-    if (v >= 0 && v <= 255 && std::abs(table[static_cast<size_t>(v)] - clamped) <
-                                  std::abs(table[static_cast<size_t>(best)] - clamped)) {
+    if (v >= 0 && v <= 255 &&
+        std::abs(table[static_cast<size_t>(v)] - clamped) <
+            std::abs(table[static_cast<size_t>(best)] - clamped)) {
       best = v;
     }
   }

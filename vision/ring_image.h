@@ -14,9 +14,9 @@
 namespace zorikan {
 
 struct RingImage {
-  int32_t x0 = 0;      // window column of the box's left edge
-  int32_t y0 = 0;      // window row of the box's top edge
-  int32_t width = 0;   // 0 when the ring lies wholly outside the window
+  int32_t x0 = 0;     // window column of the box's left edge
+  int32_t y0 = 0;     // window row of the box's top edge
+  int32_t width = 0;  // 0 when the ring lies wholly outside the window
   int32_t height = 0;
   std::vector<uint8_t> grey;  // width x height sRGB values, top row first
 

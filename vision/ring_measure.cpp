@@ -24,7 +24,8 @@ double ring_in_strip(const RingFigure& figure, double width) {
 }
 
 double ring_area(const RingFigure& figure) {
-  return std::numbers::pi * (figure.outer_radius * figure.outer_radius - figure.inner_radius * figure.inner_radius);
+  return std::numbers::pi *
+         (figure.outer_radius * figure.outer_radius - figure.inner_radius * figure.inner_radius);
 }
 
 // The strip width whose area within the ring is `missing`, by bisection: the area grows with the width.

@@ -28,8 +28,8 @@ void keep_worse(double& kept, double candidate, double asked) {
 }
 
 RingTableLine level_line(const SessionParams& params, float acuity) {
-  const double scale = ring_scale(acuity, params.distance_cm, params.diagonal_inch, params.screen_nx,
-                                  params.screen_ny);
+  const double scale =
+      ring_scale(acuity, params.distance_cm, params.diagonal_inch, params.screen_nx, params.screen_ny);
   RingTableLine line{acuity, kGapWidthMm * scale, kGapWidthMm * scale, 0, 0};
   bool first = true;
   for (int32_t side : {-1, 1}) {
@@ -60,8 +60,9 @@ std::vector<RingTableLine> ring_table(const SessionParams& params) {
 }
 
 void print_ring_table(const SessionParams& params, std::FILE* out) {
-  const double pitch = params.diagonal_inch * kMillimetresPerInch /
-                       std::hypot(static_cast<double>(params.screen_nx), static_cast<double>(params.screen_ny));
+  const double pitch =
+      params.diagonal_inch * kMillimetresPerInch /
+      std::hypot(static_cast<double>(params.screen_nx), static_cast<double>(params.screen_ny));
   const float highest =
       highest_measurable_level(params.distance_cm, params.diagonal_inch, params.screen_nx, params.screen_ny);
   std::fprintf(out,

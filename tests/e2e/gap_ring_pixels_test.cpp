@@ -64,7 +64,8 @@ TEST_P(GapRingPixels, EveryRingIsItsLevelsFigureByAreaAndSizesGoInverselyWithThe
   EXPECT_EQ(placements.size(), 6u) << "both sides, three tilts";
   ASSERT_FALSE(diameters.empty());
   ASSERT_EQ(diameters[0].first, 0.1f);
-  for (auto [acuity, diameter] : diameters) EXPECT_NEAR(diameter, diameters[0].second * 0.1 / acuity, 0.5) << acuity;
+  for (auto [acuity, diameter] : diameters)
+    EXPECT_NEAR(diameter, diameters[0].second * 0.1 / acuity, 0.5) << acuity;
   for (auto [acuity, shown, ideal] : areas) EXPECT_NEAR(shown, ideal, std::max(0.01 * ideal, 0.5)) << acuity;
 }
 

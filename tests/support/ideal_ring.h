@@ -40,7 +40,8 @@ struct IdealRing {
   // The gap width whose strip holds `missing` of the ring's area.
   double gap_for(double missing) const {
     double low = 0, high = 2 * inner;
-    for (int step = 0; step < 60; ++step) (in_strip((low + high) / 2) < missing ? low : high) = (low + high) / 2;
+    for (int step = 0; step < 60; ++step)
+      (in_strip((low + high) / 2) < missing ? low : high) = (low + high) / 2;
     return low;
   }
 };

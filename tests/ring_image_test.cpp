@@ -13,7 +13,7 @@ namespace zorikan::testing {
 namespace {
 
 // A viewing set-up and the window the ring is centred in.
-struct Station {
+struct ViewingSetUp {
   float distance_cm;
   float diagonal_inch;
   int32_t nx, ny;
@@ -36,7 +36,7 @@ struct Seen {
   int wrong_solid_pixels = 0;  // wholly covered pixels not 0, wholly missed pixels not 255
 };
 
-Seen look(const RingImage& image, const IdealRing& ring, const Station& s, Placement p) {
+Seen look(const RingImage& image, const IdealRing& ring, const ViewingSetUp& s, Placement p) {
   const double ax = p.side * std::cos(p.tilt * std::numbers::pi / 180);
   const double ay = p.side * std::sin(p.tilt * std::numbers::pi / 180);
   Seen seen;
@@ -75,9 +75,9 @@ bool same_picture(const RingImage& a, const RingImage& b) {
 }
 
 TEST(RingImage, EveryLevelHoldsItsAreaShowsItsGapSitsInTheMiddleAndDiffersFromItsNeighbours) {
-  const Station setups[] = {
+  const ViewingSetUp setups[] = {
       {200, 17.7f, 1024, 768, 980, 650}, {60, 15.6f, 1920, 1080, 979, 651}, {500, 24, 1920, 1200, 980, 650}};
-  for (const Station& s : setups) {
+  for (const ViewingSetUp& s : setups) {
     for (Placement p : {Placement{-1, -45}, {-1, 0}, {-1, 45}, {1, -45}, {1, 0}, {1, 45}}) {
       RingImage previous;
       for (int index = kFirstProbeIndex; index < kHighestLadderIndex; ++index) {

@@ -1,15 +1,19 @@
-// ZORIKAN eye trainer: after the command line and the data folder, the process is handed to the Display
-// layer, which calls the program's start-up hook, runs main_program on the program thread and the message
-// loop on this one.
+// ZORIKAN eye trainer: the options answered without a window (--help, --version, --ring-table); else,
+// after the command line and the data folder, the process is handed to the Display layer, which calls
+// the program's start-up hook, runs main_program on the program thread and the message loop on this one.
 #include <QApplication>
 
 #include "display/data_folder.h"
 #include "display/display.h"
 #include "session/main_program.h"
 #include "session/startup_settings.h"
+#include "vision/ring_table.h"
 
 int main(int argc, char** argv) {
   if (const auto code = zorikan::display::answer_information_options(argc, argv)) return *code;
+  if (const auto code = zorikan::display::answer_ring_table(argc, argv, &zorikan::print_saved_ring_table)) {
+    return *code;
+  }
   zorikan::prepare_application();
   QApplication application(argc, argv);
   if (const auto code = zorikan::display::enter_data_folder()) return *code;

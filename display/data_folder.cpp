@@ -16,6 +16,7 @@
 #include <cerrno>
 #include <cstdio>
 #include <cstring>
+#include <initializer_list>
 
 namespace zorikan::display {
 namespace {
@@ -34,11 +35,29 @@ QCommandLineOption data_dir_option() {
                             QStringLiteral("dir"));
 }
 
+QCommandLineOption ring_table_option() {
+  return QCommandLineOption(
+      QStringLiteral("ring-table"),
+      QStringLiteral("Print, for the saved parameters (the defaults when none are saved), the gap and the "
+                     "black area of the vision check's ring at each level, asked and measured back from the "
+                     "drawn pixels, and end. Needs no display."));
+}
+
 void set_up(QCommandLineParser& parser) {
   parser.setApplicationDescription(QStringLiteral("ZORIKAN eye trainer."));
   parser.addHelpOption();
   parser.addVersionOption();
   parser.addOption(data_dir_option());
+  parser.addOption(ring_table_option());
+}
+
+bool given(int argc, char** argv, std::initializer_list<const char*> options) {
+  for (int i = 1; i < argc; ++i) {
+    for (const char* option : options) {
+      if (std::strcmp(argv[i], option) == 0) return true;
+    }
+  }
+  return false;
 }
 
 // The shipped glyph file: beside an installed program in ../share/zorikan, else in the source tree.
@@ -97,19 +116,30 @@ int tell_already_running(const QString& folder) {
 }  // namespace
 
 std::optional<int> answer_information_options(int argc, char** argv) {
-  bool asked = false;
-  for (int i = 1; i < argc; ++i) {
-    for (const char* option : {"-h", "--help", "--help-all", "-v", "--version"}) {
-      asked = asked || std::strcmp(argv[i], option) == 0;
-    }
-  }
-  if (!asked) return std::nullopt;
+  if (!given(argc, argv, {"-h", "--help", "--help-all", "-v", "--version"})) return std::nullopt;
   QCoreApplication application(argc, argv);
   describe_program();
   QCommandLineParser parser;
   set_up(parser);
   parser.process(application);  // prints the help or the version and ends the process
   return 0;
+}
+
+std::optional<int> answer_ring_table(int argc, char** argv, int (*print_table)(bool in_data_folder)) {
+  if (!given(argc, argv, {"--ring-table"})) return std::nullopt;
+  QCoreApplication application(argc, argv);
+  describe_program();
+  QCommandLineParser parser;
+  set_up(parser);
+  parser.process(application);  // an unknown option ends the process with its report
+  const QString folder = chosen_data_folder(parser);
+  if (!QFileInfo(folder).isDir()) return print_table(false);
+  if (!QDir::setCurrent(folder)) {
+    std::fprintf(stderr, "zorikan: cannot enter the data folder %s: %s\n", folder.toLocal8Bit().constData(),
+                 system_reason().toLocal8Bit().constData());
+    return 1;
+  }
+  return print_table(true);
 }
 
 std::optional<int> enter_data_folder() {

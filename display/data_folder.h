@@ -16,6 +16,13 @@ namespace zorikan::display {
 // Returns the exit code when one of them was given and answered.
 std::optional<int> answer_information_options(int argc, char** argv);
 
+// --ring-table, answered without a window system either: makes the data folder (--data-dir DIR, else the
+// default one) the working directory when it exists, and hands over to `print_table`, telling it whether
+// it runs there (false: the folder does not exist, so no parameters were saved). Returns the exit code:
+// print_table's, or 1 when the folder exists but cannot be entered. Nothing when --ring-table was not
+// given.
+std::optional<int> answer_ring_table(int argc, char** argv, int (*print_table)(bool in_data_folder));
+
 // With the application object made: reads --data-dir, prepares the folder and makes it the working
 // directory, and takes the folder for this process alone. Returns the exit code when the process must end:
 // 1 for an unknown option or a folder that cannot be made or entered, 0 when another ZORIKAN already

@@ -13,6 +13,9 @@ struct SessionParams {
   int32_t training_volume = 0;  // images per training run
 };
 
+// The parameters before zorikan.vvd is read, as the parameter dialog starts from them.
+inline constexpr SessionParams kDefaultSessionParams{200.0f, 17.7f, 1024, 768, 100};
+
 // Filled by parameter_dialog at start-up; read by the activities. Program thread only.
 extern SessionParams session_params;
 

@@ -1,9 +1,12 @@
 // The gap ring's geometry at set-ups beyond every sensible one: resolutions whose squares pass the 32-bit
-// range and rings far larger than the 2-byte coordinate range are sized and clipped without an undefined
-// step (run under the sanitizers).
+// range and rings far larger than the window or the 2-byte coordinate range are sized and clipped without
+// an undefined step (run under the sanitizers).
 #include <gtest/gtest.h>
 
+#include <algorithm>
+
 #include "vision/gap_ring.h"
+#include "vision/ring_image.h"
 #include "vision/screen_coordinate.h"
 
 namespace zorikan {
@@ -16,14 +19,17 @@ TEST(GapRing, PitchSumsSquaresBeyondThe32BitRange) {
               1 / (2540 / (INT32_MAX * std::sqrt(2.0))), 1);
 }
 
-TEST(GapRing, CoordinatesOfARingBeyondTheRangeSaturate) {
+TEST(GapRing, RingsBeyondTheWindowAreClippedToIt) {
   const double huge = ring_scale(0.1f, 999.0f, 0.001f, 1024, 768);  // about 40 000 pixels per millimetre
-  const RingDiscs discs = ring_discs(huge, 980, 650);
-  EXPECT_EQ(discs.outer, (PixelBox{INT16_MIN, INT16_MIN, INT16_MAX, INT16_MAX}));
-  EXPECT_EQ(discs.inner, (PixelBox{INT16_MIN, INT16_MIN, INT16_MAX, INT16_MAX}));
-  const GapStrip strip = gap_strip(huge, 980, 650, -1, 45);
-  EXPECT_EQ(strip[2].x, INT16_MIN);
-  EXPECT_EQ(strip[2].y, INT16_MIN);
+  const RingImage within_inner_disc = render_ring(ring_figure(huge, 980, 650, -1, 45), 980, 650);
+  EXPECT_EQ(within_inner_disc.width, 980);
+  EXPECT_EQ(within_inner_disc.height, 650);
+  EXPECT_TRUE(std::ranges::all_of(within_inner_disc.grey, [](uint8_t v) { return v == 255; }));
+  // Inner radius 500 pixels, the corners 588 from the centre: the band covers them.
+  const RingImage band = render_ring(ring_figure(500 / 21.75, 980, 650, 1, 0), 980, 650);
+  EXPECT_EQ(band.at(0, 0), 0);
+  EXPECT_EQ(band.at(490, 325), 255);
+  EXPECT_EQ(render_ring(ring_figure(std::nan(""), 980, 650, 1, 0), 980, 650).width, 0);
   EXPECT_EQ(to_coordinate(std::nan("")), 0);
   EXPECT_EQ(to_coordinate(int64_t{INT32_MIN} - 1), INT16_MIN);
 }

@@ -1,5 +1,6 @@
 // The vision check: probes levels of the acuity ladder with test_acuity_level, by bisection, appends the
-// result to zorikan.rtr and shows it until a click.
+// result to zorikan.rtr and shows it until a click; a result finer than the set-up can show gets a line
+// naming the viewing distance that would measure it.
 //
 // Leaving: both buttons during a level test end the check with nothing written or shown; button_code and
 // click_flag are cleared, buttons_held stays as the mouse routine set it, so that the main loop waits for
@@ -8,8 +9,10 @@
 #include "vision/run_vision_check.h"
 
 #include <array>
+#include <string>
 #include <string_view>
 
+#include "common/cp1251.h"
 #include "common/format.h"
 #include "common/text_format.h"
 #include "display/display.h"
@@ -19,6 +22,7 @@
 #include "training/results_log.h"
 #include "vision/acuity_ladder.h"
 #include "vision/acuity_search.h"
+#include "vision/highest_measurable_level.h"
 #include "vision/setup_fault.h"
 #include "vision/test_acuity_level.h"
 #include "vision/wait_for_click.h"
@@ -32,6 +36,10 @@ constexpr std::string_view kResultFont = "t'Times New Roman Cyr'h120w40ib";
 constexpr Format kTitleText = parse_format("('Острота зрения')");
 constexpr Format kResultText = parse_format("(F4.1)");
 constexpr Format kPromptText = parse_format("('Для продолжения нажмите любую кнопку мыши')");
+// Under a result above what the set-up can measure, followed by the distance that would measure it.
+constexpr std::string_view kBeyondFont = "t'Times New Roman Cyr'h30w11ib";
+constexpr auto kBeyondText = cp1251<"Выше предела этой установки: для измерения нужна дальность ">();
+constexpr auto kCentimetres = cp1251<" см">();
 
 // Every text of the result screen passes through this buffer.
 std::array<char, 80> g_text_buffer;
@@ -53,6 +61,20 @@ void append_record(float acuity) {
                                              session_params.screen_ny, session_params.screen_nx, acuity});
 }
 
+// A result whose gap is under one pixel at this set-up was not measured by the ring's size: the line says
+// so, with the distance at which that gap would cover a pixel.
+void show_beyond_line(float acuity) {
+  const SessionParams& p = session_params;
+  if (!(acuity > highest_measurable_level(p.distance_cm, p.diagonal_inch, p.screen_nx, p.screen_ny))) return;
+  const int32_t distance = distance_to_measure_cm(acuity, p.diagonal_inch, p.screen_nx, p.screen_ny);
+  const std::string line =
+      std::string(kBeyondText.view()) + std::to_string(distance) + std::string(kCentimetres.view());
+  select_font(kBeyondFont);
+  GraphicsPosition previous;
+  move_to(60, 430, previous);
+  draw_text(line);
+}
+
 // Over whatever the last level test left on the screen.
 void show_result(float acuity) {
   set_draw_color_rgb(kBlue);
@@ -60,6 +82,7 @@ void show_result(float acuity) {
   draw_formatted(200, 250, kTitleText, {}, 14);
   select_font(kResultFont);
   draw_formatted(500, 185, kResultText, {acuity}, 4);
+  show_beyond_line(acuity);
   select_font(kTextFont);
   draw_formatted(60, 550, kPromptText, {}, 41);
 }

@@ -1,23 +1,27 @@
 // The acuity level test; see test_acuity_level.h.
 //
-// Each presentation: blank, ring, gap; the onset tone opens a 2-second answer window (the tone counts in
-// it); the verdict tone; then, unless a rule decided, 1 second of blank screen. Tones: onset 1000 Hz
-// 50 ms, right 800 Hz 200 ms, wrong 200 Hz 300 ms, unanswered 400 Hz 50 ms.
+// Each presentation: blank, then the ring with its gap drawn by area (ring_image.h); the onset tone opens
+// a 2-second answer window (the tone counts in it); the verdict tone; then, unless a rule decided, 1 second
+// of blank screen. Tones: onset 1000 Hz 50 ms, right 800 Hz 200 ms, wrong 200 Hz 300 ms, unanswered
+// 400 Hz 50 ms.
 #include "vision/test_acuity_level.h"
+
+#include <vector>
 
 #include "display/display.h"
 #include "session/random_uniform.h"
 #include "session/shared_words.h"
 #include "vision/acuity_ladder.h"
 #include "vision/gap_ring.h"
+#include "vision/ring_image.h"
 #include "vision/screen_coordinate.h"
 
 namespace zorikan {
 namespace {
 
 constexpr int32_t kWhite = 0xFFFFFF;
-constexpr int32_t kBlack = 0x000000;
 constexpr int16_t kFilled = 3;
+constexpr int32_t kPlainCopy = 3;
 constexpr float kAnswerSeconds = 2.0f;
 constexpr double kBlankSeconds = 1.0;
 constexpr int32_t kRightRunToPass = 10;
@@ -43,16 +47,27 @@ void blank_screen(int32_t nx, int32_t ny) {
   draw_rectangle(kFilled, 0, 0, to_coordinate(int64_t{nx} - 1), to_coordinate(int64_t{ny} - 1));
 }
 
+// Puts the ring onto the blank with one image operation, so that it appears whole at once. The image of
+// the ring's box is taken from the window for its header, in the layer's own layout.
+void show_ring(const RingImage& ring) {
+  if (ring.width == 0) return;
+  const auto x1 = static_cast<int16_t>(ring.x0);
+  const auto y1 = static_cast<int16_t>(ring.y0);
+  const auto x2 = static_cast<int16_t>(ring.x0 + ring.width - 1);
+  const auto y2 = static_cast<int16_t>(ring.y0 + ring.height - 1);
+  const int32_t bytes = image_size(x1, y1, x2, y2);
+  if (bytes <= 0) return;
+  std::vector<uint8_t> image(static_cast<size_t>(bytes));
+  get_image(x1, y1, x2, y2, image);
+  write_ring_pixels(ring, image);
+  put_image(x1, y1, image, kPlainCopy);
+}
+
 // Draws a ring with a fresh random gap side and tilt; returns the side.
 int32_t draw_ring(double scale, int16_t window_nx, int16_t window_ny) {
-  const RingDiscs discs = ring_discs(scale, window_nx, window_ny);
-  set_draw_color_rgb(kBlack);
-  draw_ellipse(kFilled, discs.outer.x1, discs.outer.y1, discs.outer.x2, discs.outer.y2);
-  set_draw_color_rgb(kWhite);
-  draw_ellipse(kFilled, discs.inner.x1, discs.inner.y1, discs.inner.x2, discs.inner.y2);
   const int32_t side = gap_side_of(random_uniform());
   const double tilt = gap_tilt_of(random_uniform());
-  draw_polygon(kFilled, gap_strip(scale, window_nx, window_ny, side, tilt));
+  show_ring(render_ring(ring_figure(scale, window_nx, window_ny, side, tilt), window_nx, window_ny));
   return side;
 }
 

@@ -1,44 +1,31 @@
-// The rings of the vision check, pixel for pixel: every ring the program shows equals the picture of its
-// discs and gap strip drawn from corners computed here, for one of the two sides and three tilts, and
-// ring sizes go inversely with the acuity.
+// The rings of the vision check as the program shows them: every ring is the ring of its level drawn by
+// area, whole, on the white blank, for one of the two sides and three tilts; and ring sizes go inversely
+// with the acuity.
 #include <gtest/gtest.h>
 
 #include <algorithm>
-#include <numbers>
 #include <set>
 
-#include "display/surface_raster.h"
 #include "tests/e2e/vision_robot.h"
+#include "vision/ring_image.h"
 
 namespace zorikan::testing {
 namespace {
 
-QPoint nearest(double x, double y) {
-  return QPoint(static_cast<int>(std::round(x)), static_cast<int>(std::round(y)));
-}
-
-// The window after blank, discs and strip of `acuity` for the set-up, with the gap on `side` at `tilt`.
+// The window after the blank and the ring of `acuity` drawn by area, with the gap on `side` at `tilt`.
 QImage expected_ring(const SessionParams& p, float acuity, int side, double tilt) {
-  const double pitch = p.diagonal_inch * 25.4 / std::hypot(double(p.screen_nx), double(p.screen_ny));
-  const double scale = 0.1 / acuity * (p.distance_cm / 500.0) / pitch;
-  const double outer = 36.25 * scale, inner = 21.75 * scale, h = 7.25 * scale, length = side * 38.25 * scale;
+  const double scale = ring_scale(acuity, p.distance_cm, p.diagonal_inch, p.screen_nx, p.screen_ny);
+  const RingImage ring = render_ring(ring_figure(scale, 980, 650, side, tilt), 980, 650);
   QImage picture(980, 650, QImage::Format_RGB32);
-  picture.fill(Qt::white);
-  display::SurfaceRaster black(picture, 0xFF000000, display::LineStyle::kSolid);
-  display::SurfaceRaster white(picture, 0xFFFFFFFF, display::LineStyle::kSolid);
-  black.ellipse(QRect(nearest(490 - outer, 325 - outer), nearest(490 + outer, 325 + outer)), true);
-  white.ellipse(QRect(nearest(490.5 - inner, 325.5 - inner), nearest(489.5 + inner, 324.5 + inner)), true);
-  const double c = std::cos(tilt * std::numbers::pi / 180), s = std::sin(tilt * std::numbers::pi / 180);
-  std::vector<QPoint> corners;
-  for (auto [t, q] : {std::pair{0.0, -h}, {0.0, h}, {length, h}, {length, -h}})
-    corners.push_back(nearest(490 + t * c - q * s, 325 + t * s + q * c));
-  white.polygon(corners, true);
+  for (int y = 0; y < 650; ++y) {
+    for (int x = 0; x < 980; ++x) picture.setPixel(x, y, qRgb(ring.at(x, y), ring.at(x, y), ring.at(x, y)));
+  }
   return picture;
 }
 
 class GapRingPixels : public ::testing::TestWithParam<std::string> {};
 
-TEST_P(GapRingPixels, EveryRingIsItsDiscsAndStripAndSizesGoInverselyWithTheAcuity) {
+TEST_P(GapRingPixels, EveryRingIsItsLevelsFigureByAreaAndSizesGoInverselyWithTheAcuity) {
   SessionRun session;
   session.dir.write("zorikan.vvd", GetParam());
   std::set<std::pair<int, int>> placements;
@@ -72,9 +59,8 @@ TEST_P(GapRingPixels, EveryRingIsItsDiscsAndStripAndSizesGoInverselyWithTheAcuit
   EXPECT_EQ(placements.size(), 6u) << "both sides, three tilts";
   ASSERT_FALSE(diameters.empty());
   ASSERT_EQ(diameters[0].first, 0.1f);
-  // The black box spans 2r + 1 pixels.
   for (auto [acuity, diameter] : diameters)
-    EXPECT_NEAR(diameter - 1, (diameters[0].second - 1) * 0.1 / acuity, 1.0) << acuity;
+    EXPECT_NEAR(diameter, diameters[0].second * 0.1 / acuity, 0.5) << acuity;
 }
 
 INSTANTIATE_TEST_SUITE_P(SetUps, GapRingPixels,

@@ -160,6 +160,28 @@ INSTANTIATE_TEST_SUITE_P(Robot, VisionThreshold,
                          ::testing::Values(std::pair{20.0, "0.00"}, std::pair{12.0, "0.10"},
                                            std::pair{7.0, "0.20"}));
 
+// A result finer than the set-up can show, 2.0 at the default set-up (whose gap at 2.0 is 0.83 pixels),
+// adds the line naming the distance that would measure it, below the result; at 900 cm a gap of 2.0 is
+// 3.7 pixels and no line is added. The record is the same either way.
+class VisionBeyondLine : public ::testing::TestWithParam<std::pair<std::string, bool>> {};
+
+TEST_P(VisionBeyondLine, NamesTheDistanceUnderAResultBeyondTheSetUp) {
+  SessionRun session;
+  if (!GetParam().first.empty()) session.dir.write("zorikan.vvd", GetParam().first);
+  VisionRobot robot(session, [](const RingView&, int, int) { return 'R'; });
+  robot.start_at(session.time.now() + 3.0);
+  ASSERT_EQ(session.run(300), 0);
+
+  ASSERT_FALSE(robot.result_picture.isNull());
+  EXPECT_EQ(shows_blue(robot.result_picture.copy(0, 420, 980, 60)), GetParam().second);
+  const auto records = results_records(session.dir);
+  ASSERT_EQ(records.size(), 1u);
+  EXPECT_EQ(records[0].substr(76), "2.00");
+}
+
+INSTANTIATE_TEST_SUITE_P(SetUps, VisionBeyondLine,
+                         ::testing::Values(std::pair{std::string(), true}, std::pair{kLargeRings, false}));
+
 // Leaving during a level test: the start screen comes back, nothing is written, and only a chart request
 // starts its activity.
 struct Abandon {

@@ -1,5 +1,6 @@
 // The real program's vision check on a real X11 screen (an Xvfb server of the test's own), answered with
-// real clicks through the X server: one right answer and three wrong ones at the largest ring fail it,
+// real clicks through the X server: the first ring on the screen holds the black area of the largest
+// ring's figure at the default set-up; one right answer and three wrong ones at the largest ring fail it,
 // the result screen appears and zorikan.rtr holds the header and one 80-column record of acuity 0.00.
 #include <gtest/gtest.h>
 
@@ -45,6 +46,7 @@ TEST(VisionCheckXvfb, RealClicksAnswerTheRingsUntilTheResultScreenAndTheRecord) 
 
   // Answer each new ring: right, then wrong three times; a ring is new after a blank screen.
   int rings = 0;
+  double first_ring_darkness = 0;
   bool waiting_for_blank = false, result = false;
   while (!result && std::chrono::steady_clock::now() < deadline) {
     const QImage window = screenshot(display, dir.path() / "shot.png").copy(origin.x(), origin.y(), 980, 650);
@@ -52,6 +54,7 @@ TEST(VisionCheckXvfb, RealClicksAnswerTheRingsUntilTheResultScreenAndTheRecord) 
     const RingView view = look_at_ring(window);
     if (view.outer_diameter == 0) waiting_for_blank = false;
     if (result || waiting_for_blank || view.side == 0) continue;
+    if (rings == 0) first_ring_darkness = darkness_of(window);
     const bool right = rings++ == 0;
     const std::string button = (view.side > 0) == right ? "3" : "1";
     ASSERT_TRUE(run_on_display({"/usr/bin/xdotool", "click", button}, display));
@@ -59,6 +62,8 @@ TEST(VisionCheckXvfb, RealClicksAnswerTheRingsUntilTheResultScreenAndTheRecord) 
   }
   ASSERT_TRUE(result) << "no result screen after " << rings << " rings";
   EXPECT_EQ(rings, 4) << "the right answer kept the level open until the third wrong one";
+  const double area = IdealRing::at(0.1, 200, 17.7, 1024, 768).black_area();
+  EXPECT_NEAR(first_ring_darkness, area, 0.01 * area);
   const auto records = results_records(dir);
   ASSERT_EQ(records.size(), 1u);
   EXPECT_EQ(records[0].size(), 80u);

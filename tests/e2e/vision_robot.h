@@ -16,6 +16,7 @@
 #include "session/session_params.h"
 #include "session/shared_words.h"
 #include "tests/e2e/session_robot.h"
+#include "tests/support/ideal_ring.h"
 #include "training/results_log.h"
 #include "vision/acuity_ladder.h"
 #include "vision/gap_ring.h"
@@ -25,33 +26,48 @@ namespace zorikan::testing {
 
 inline constexpr uint32_t kBluePixel = 0x0000FF;
 
-// What the robot sees of the ring centred in the 980 x 650 window.
+// What the robot sees of the ring centred in the 980 x 650 window. Rings are grey where their edges cross
+// pixels; the robot weighs each pixel by its darkness, 1 - the linear luminance of its red channel.
 struct RingView {
-  double outer_diameter = 0;  // black extent along the centre column, pixels
+  double outer_diameter = 0;  // dark extent along the centre column, pixels
   int side = 0;               // -1 gap on the left, +1 on the right, 0 none seen
-  double gap_width = 0;       // white area of the gap inside the ring's band / the band's thickness
+  double gap_width = 0;       // the gap side's surplus of light inside the ring's band / the band's thickness
 };
+
+inline double darkness_at(const QImage& picture, int x, int y) {
+  return 1 - srgb_luminance(static_cast<uint8_t>(rgb_at(picture, x, y) >> 16));
+}
+
+// The darkness of the whole picture, in square pixels.
+inline double darkness_of(const QImage& picture) {
+  double sum = 0;
+  for (int y = 0; y < picture.height(); ++y) {
+    for (int x = 0; x < picture.width(); ++x) sum += darkness_at(picture, x, y);
+  }
+  return sum;
+}
 
 inline RingView look_at_ring(const QImage& picture) {
   RingView view;
   const int cx = picture.width() / 2, cy = picture.height() / 2;
   int top = 0, bottom = picture.height() - 1;
-  while (top < cy && rgb_at(picture, cx, top) != kBlackPixel) ++top;
-  while (bottom > cy && rgb_at(picture, cx, bottom) != kBlackPixel) --bottom;
+  while (top < cy && darkness_at(picture, cx, top) == 0) ++top;
+  while (bottom > cy && darkness_at(picture, cx, bottom) == 0) --bottom;
   if (top >= bottom) return view;
-  view.outer_diameter = bottom - top + 1;
+  // The first and the last dark pixel count with the part of them that is dark.
+  view.outer_diameter = bottom - top - 1 + darkness_at(picture, cx, top) + darkness_at(picture, cx, bottom);
   // The ring's band between 0.65 and 0.95 of the outer radius (the inner radius is 0.6 of it).
   const double radius = view.outer_diameter / 2, inner = 0.65 * radius, outer = 0.95 * radius;
-  long white[2] = {0, 0};
-  for (int y = cy - static_cast<int>(radius); y <= cy + radius; ++y) {
-    for (int x = cx - static_cast<int>(radius); x <= cx + radius; ++x) {
+  double light[2] = {0, 0};
+  for (int y = cy - static_cast<int>(radius) - 1; y <= cy + radius; ++y) {
+    for (int x = cx - static_cast<int>(radius) - 1; x <= cx + radius; ++x) {
       const double d = std::hypot(x + 0.5 - cx, y + 0.5 - cy);
-      if (x != cx && d >= inner && d <= outer && rgb_at(picture, x, y) == kWhitePixel) ++white[x > cx];
+      if (d >= inner && d <= outer) light[x >= cx] += 1 - darkness_at(picture, x, y);
     }
   }
-  if (white[0] == white[1]) return view;
-  view.side = white[1] > white[0] ? 1 : -1;
-  view.gap_width = std::max(white[0], white[1]) / (outer - inner);
+  if (light[0] == light[1]) return view;
+  view.side = light[1] > light[0] ? 1 : -1;
+  view.gap_width = std::abs(light[1] - light[0]) / (outer - inner);
   return view;
 }
 
@@ -68,7 +84,7 @@ inline bool shows_blue(const QImage& picture) {
 inline float acuity_of(double outer_diameter, const SessionParams& p) {
   auto miss = [&](float acuity) {
     const double scale = ring_scale(acuity, p.distance_cm, p.diagonal_inch, p.screen_nx, p.screen_ny);
-    return std::abs(kOuterDiameterMm * scale - (outer_diameter - 1));  // the box spans 2r + 1 pixels
+    return std::abs(kOuterDiameterMm * scale - outer_diameter);
   };
   float best = kAcuityLadder[2];
   for (int i = 3; i <= 14; ++i) best = miss(kAcuityLadder[i]) < miss(best) ? kAcuityLadder[i] : best;
@@ -120,6 +136,7 @@ class VisionRobot {
   }
 
   std::atomic<double> result_seen_at{0};
+  QImage result_picture;  // the result screen as the robot saw it; read after the run
   std::atomic<int> size_after_result{-1};
   bool exit_after_result = true;
 
@@ -172,6 +189,7 @@ class VisionRobot {
   void look_for_result() {
     if (result_seen_at != 0 || !shows_blue(window_picture())) return;
     result_seen_at = session_.time.now();
+    result_picture = window_picture();
     click_button(Qt::LeftButton);
     session_.time.at(session_.time.now() + 3.5,
                      [this] { size_after_result = shown_pattern_size(window_picture()); });

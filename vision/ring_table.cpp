@@ -1,0 +1,91 @@
+// The ring table; see ring_table.h.
+#include "vision/ring_table.h"
+
+#include <cmath>
+
+#include "session/saved_parameters.h"
+#include "vision/acuity_ladder.h"
+#include "vision/gap_ring.h"
+#include "vision/highest_measurable_level.h"
+#include "vision/ring_image.h"
+#include "vision/ring_measure.h"
+
+namespace zorikan {
+namespace {
+
+// The graphics window the program asks for; its size decides only where the ring's edges fall on the
+// pixel grid, and clips rings larger than it.
+constexpr int32_t kWindowNx = 980;
+constexpr int32_t kWindowNy = 650;
+
+double error_percent(double measured, double asked) {
+  return asked > 0 ? 100 * (measured - asked) / asked : 0;
+}
+
+// Keeps in `kept` whichever of `kept` and `candidate` lies farther from `asked`.
+void keep_worse(double& kept, double candidate, double asked) {
+  if (std::abs(candidate - asked) > std::abs(kept - asked)) kept = candidate;
+}
+
+RingTableLine level_line(const SessionParams& params, float acuity) {
+  const double scale =
+      ring_scale(acuity, params.distance_cm, params.diagonal_inch, params.screen_nx, params.screen_ny);
+  RingTableLine line{acuity, kGapWidthMm * scale, kGapWidthMm * scale, 0, 0};
+  bool first = true;
+  for (int32_t side : {-1, 1}) {
+    for (double tilt : {-45.0, 0.0, 45.0}) {
+      const RingFigure figure = ring_figure(scale, kWindowNx, kWindowNy, side, tilt);
+      const RingMeasure measure = measure_ring(render_ring(figure, kWindowNx, kWindowNy), figure);
+      if (first) {
+        line.area_asked = ideal_black_area(figure);
+        line.gap_measured = measure.gap_width;
+        line.area_measured = measure.black_area;
+        first = false;
+      }
+      keep_worse(line.gap_measured, measure.gap_width, line.gap_asked);
+      keep_worse(line.area_measured, measure.black_area, line.area_asked);
+    }
+  }
+  return line;
+}
+
+}  // namespace
+
+std::vector<RingTableLine> ring_table(const SessionParams& params) {
+  std::vector<RingTableLine> lines;
+  for (int32_t index = kFirstProbeIndex; index < kHighestLadderIndex; ++index) {
+    lines.push_back(level_line(params, kAcuityLadder[index]));
+  }
+  return lines;
+}
+
+void print_ring_table(const SessionParams& params, std::FILE* out) {
+  const double pitch =
+      params.diagonal_inch * kMillimetresPerInch /
+      std::hypot(static_cast<double>(params.screen_nx), static_cast<double>(params.screen_ny));
+  const float highest =
+      highest_measurable_level(params.distance_cm, params.diagonal_inch, params.screen_nx, params.screen_ny);
+  std::fprintf(out,
+               "Gap rings at %.1f cm, %.1f\", %d x %d pixels (pitch %.3f mm), in a %d x %d window.\n"
+               "Measured back from the rendered pixels; of the six gap placements, the one that errs most.\n"
+               "Levels above %.2f have a gap under one pixel and are beyond this set-up.\n\n",
+               params.distance_cm, params.diagonal_inch, params.screen_nx, params.screen_ny, pitch, kWindowNx,
+               kWindowNy, highest);
+  std::fprintf(out, "level  gap asked  gap measured   error  black area  area measured   error\n");
+  std::fprintf(out, "            (px)          (px)     (%%)     (px^2)         (px^2)     (%%)\n");
+  for (const RingTableLine& line : ring_table(params)) {
+    std::fprintf(out, "%5.2f  %9.2f  %12.2f  %6.1f  %10.1f  %13.1f  %6.2f%s\n", line.acuity, line.gap_asked,
+                 line.gap_measured, error_percent(line.gap_measured, line.gap_asked), line.area_asked,
+                 line.area_measured, error_percent(line.area_measured, line.area_asked),
+                 line.acuity > highest ? "  beyond" : "");
+  }
+}
+
+int print_saved_ring_table(bool in_data_folder) {
+  SessionParams params = kDefaultSessionParams;
+  if (in_data_folder) read_saved_parameters(params);
+  print_ring_table(params, stdout);
+  return std::fflush(stdout) == 0 ? 0 : 1;
+}
+
+}  // namespace zorikan

@@ -1,0 +1,33 @@
+// The ring table: for a set-up, how faithfully the ring of each ladder level shows its size, measured back
+// from the rendered image. `zorikan --ring-table` prints it for the saved parameters.
+#pragma once
+
+#include <cstdint>
+#include <cstdio>
+#include <vector>
+
+#include "session/session_params.h"
+
+namespace zorikan {
+
+struct RingTableLine {
+  float acuity = 0;
+  double gap_asked = 0;      // pixels: the gap width of the level at the set-up
+  double gap_measured = 0;   // pixels, the placement whose gap errs most
+  double area_asked = 0;     // square pixels: the ideal figure's black area
+  double area_measured = 0;  // square pixels, the placement whose area errs most
+};
+
+// One line per presented ladder level (0.1 ... 2.0), each level rendered at its six placements (two
+// sides, three tilts) in the program's 980 x 650 graphics window.
+std::vector<RingTableLine> ring_table(const SessionParams& params);
+
+// Prints the table for `params` to `out`: a heading naming the set-up, then one line per level.
+void print_ring_table(const SessionParams& params, std::FILE* out);
+
+// The table on standard output for the parameters saved in zorikan.vvd of the working directory when
+// `in_data_folder`, over the parameter dialog's defaults (which stand alone otherwise). Returns the
+// process's exit code.
+int print_saved_ring_table(bool in_data_folder);
+
+}  // namespace zorikan

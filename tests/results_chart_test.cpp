@@ -1,6 +1,7 @@
-// The results chart on a white 980 x 650 window without a screen, over logs written with the writers'
+// The results chart on a 980 x 650 window without a screen, over logs written with the writers'
 // layouts: frames, grid, bars and segments at their pixels in their colours, stamps and prompt, each
-// failure case, and the two mends (a date that is no calendar date; a run without a mean time).
+// failure case, and the mends (the window cleared first, texts kept inside it, the time grid thinned,
+// the acuity scale doubled, every early stop named, an empty history said, a run without a mean time).
 #include <gtest/gtest.h>
 
 #include <cfenv>
@@ -33,14 +34,24 @@ std::string record(const Format& layout, OutputList values) {
   std::string line(text.data(), text.size());
   return line.substr(0, line.find_last_not_of(' ') + 1);
 }
+std::string vision_on(int32_t day, int32_t month, int32_t year, int32_t hour, float acuity) {
+  return record(kVisionRecordLayout, {day, month, year, hour, 0, 0, 60.0f, 15.6f, 1080, 1920, acuity});
+}
 std::string vision(int32_t day, int32_t hour, float acuity) {
-  return record(kVisionRecordLayout, {day, 3, 2026, hour, 0, 0, 60.0f, 15.6f, 1080, 1920, acuity});
+  return vision_on(day, 3, 2026, hour, acuity);
 }
 std::string training(int32_t day, int32_t hour, float distance, int32_t size, int32_t images, float mean,
                      int32_t pushups) {
   return record(kTrainingRecordLayout,
                 {day, 3, 2026, hour, 0, 0, distance, size, images, images, 0, 0, mean, pushups});
 }
+
+constexpr auto kNoHistory = cp1251<"Записей пока нет: пройдите тренировку или проверку зрения">();
+constexpr auto kNoteStart = cp1251<"zorikan.rtr, строка ">();
+constexpr auto kNoteEnd = cp1251<", дальше не показано">();
+constexpr auto kNotACalendarDate = cp1251<": неверная дата">();
+constexpr auto kUnreadableField = cp1251<": нечитаемое поле">();
+constexpr auto kBlankLine = cp1251<": пустая строка">();
 
 struct ProgramStopped {};
 
@@ -86,18 +97,32 @@ class ResultsChart : public ::testing::Test {
         }
     return columns;
   }
-  // The text as drawn there in the font and colour, compared with what the chart drew in its box.
+  // The text as drawn there in the font and colour, compared with what the chart drew in its box (which
+  // is left as the chart drew it).
   bool shows_text(int x, int y, QRect box, std::string_view font, int32_t colour, std::string_view text) {
     const QImage chart = window_->surface.copy(box);
-    for (int y = box.top(); y <= box.bottom(); ++y)
-      for (int x = box.left(); x <= box.right(); ++x) window_->surface.setPixel(x, y, 0xFFFFFFFF);
+    const auto fill_box = [&](const QImage& from) {
+      for (int y = box.top(); y <= box.bottom(); ++y)
+        for (int x = box.left(); x <= box.right(); ++x)
+          window_->surface.setPixel(x, y, from.isNull() ? 0xFFFFFFFF : from.pixel(x - box.left(), y - box.top()));
+    };
+    fill_box({});
     select_font(font);
     set_draw_color_rgb(colour);
     GraphicsPosition previous;
     move_to(static_cast<int16_t>(x), static_cast<int16_t>(y), previous);
     draw_text(text);
-    return window_->surface.copy(box) == chart;
+    const bool same = window_->surface.copy(box) == chart;
+    fill_box(chart);
+    return same;
   }
+  // The column from which the chart drew the text in its box, looked for from x_from to x_to; -1: none.
+  int text_column(int x_from, int x_to, int y, QRect box, int32_t colour, std::string_view text) {
+    for (int x = x_from; x <= x_to; ++x)
+      if (shows_text(x, y, box, kChartFont, colour, text)) return x;
+    return -1;
+  }
+  static constexpr std::string_view kChartFont = "t'Times New Roman Cyr'h24w7b";
 
   testing::TempWorkDir dir_;
   testing::SimulatedTime time_;
@@ -111,6 +136,7 @@ TEST_F(ResultsChart, KnownLogAtItsPixels) {
   for (int y = 35; y <= 252; ++y) EXPECT_TRUE(rgb(40, y) == kBlack && rgb(937, y) == kBlack) << y;
   for (int x = 40; x <= 937; ++x) EXPECT_TRUE(rgb(x, 35) == kBlack && rgb(x, 287) == kBlack) << x;
   EXPECT_EQ(columns_with(kBlack, 180, 180), (std::vector{40, 489, 937})) << "day lines, no row grid";
+  EXPECT_EQ(columns_with(kBlack, 586, 610), (std::vector{40, 489, 937})) << "no line on an empty history";
   EXPECT_NEAR(columns_with(kBlack, 209, 209).size(), 450, 200) << "the dotted 0.2 line";
   struct Pixel {
     int x, y;
@@ -121,11 +147,8 @@ TEST_F(ResultsChart, KnownLogAtItsPixels) {
                          Pixel{544, 449, kBlue}, Pixel{544, 547, kAmber}, Pixel{544, 433, kPink}}) {
     EXPECT_TRUE(near(p.x, p.y, p.colour)) << p.x << ", " << p.y << ": " << std::hex << p.colour;
   }
-  constexpr std::string_view kFont = "t'Times New Roman Cyr'h24w7b";
-  EXPECT_TRUE(shows_text(10, 620, QRect(10, 615, 249, 35), kFont, 0,
+  EXPECT_TRUE(shows_text(10, 620, QRect(10, 615, 249, 35), kChartFont, 0,
                          cp1251<"Начало  01.03.2026г, 10час  0мин">().view()));
-  EXPECT_TRUE(shows_text(748, 620, QRect(748, 615, 232, 35), kFont, 0,
-                         cp1251<"Конец  02.03.2026г,  6час  0мин">().view()));
   EXPECT_TRUE(shows_text(265, 621, QRect(266, 615, 475, 35), "t'Times New Roman Cyr'h28w9ib", 0xDDAA00,
                          cp1251<"Для продолжения нажмите любую кнопку мыши">().view()));
 }
@@ -138,21 +161,23 @@ TEST_F(ResultsChart, FailureCases) {
     int32_t record_count;
     double days;  // range_end - range_start
     bool frames;  // drawn at all
-    size_t bars;  // green columns in frame 2
+    size_t bars;      // green columns in frame 2
+    bool no_history;  // the line that says so above the prompt
   };
   const Case cases[] = {
-      {"no file", std::nullopt, true, 0, 0, false, 0},
-      {"header only", std::vector<std::string>{}, true, 0, 1, true, 0},
-      {"empty file", std::vector<std::string>{}, false, 0, 0, true, 0},
+      {"no file", std::nullopt, true, 0, 0, false, 0, true},
+      {"header only", std::vector<std::string>{}, true, 0, 1, true, 0, true},
+      {"empty file", std::vector<std::string>{}, false, 0, 0, true, 0, true},
       {"unreadable date",
        std::vector{training(1, 9, 250, 4, 100, 1, 10), "xx" + training(2, 9, 250, 4, 100, 1, 10).substr(2),
                    training(3, 9, 250, 4, 100, 1, 10)},
-       true, 2, 1, true, 1},
+       true, 2, 1, true, 1, false},
       {"unreadable value",
        std::vector{training(1, 9, 250, 4, 100, 1, 10),
                    training(2, 9, 250, 4, 100, 1, 10).replace(60, 3, "abc"),
                    training(3, 9, 250, 4, 100, 1, 10)},
-       true, 5, 3, true, 1},
+       true, 5, 3, true, 1, false},
+      {"only a broken line", std::vector{std::string(" 31.02")}, true, 0, 1, true, 0, false},
   };
   for (const Case& c : cases) {
     SCOPED_TRACE(c.name);
@@ -166,18 +191,42 @@ TEST_F(ResultsChart, FailureCases) {
     EXPECT_EQ(rgb(40, 35) == kBlack, c.frames);
     EXPECT_EQ(columns_with(kGreen, 500, 611).size(), c.bars);
     EXPECT_FALSE(columns_with(kPromptColor, 621, 649).empty()) << "the prompt";
+    EXPECT_EQ(text_column(200, 320, 585, QRect(41, 583, 896, 28), 0, kNoHistory.view()) >= 0, c.no_history);
   }
 }
 
-TEST_F(ResultsChart, ADateThatIsNoCalendarDateEndsThePassesAndIsNamed) {
-  for (const std::string& bad : {training(31, 9, 250, 4, 100, 1, 10).replace(4, 2, "02"), std::string()}) {
+// Whatever ends a pass before the end of the log is named in red above frame 1: the first line at
+// which either pass stopped, and why. Lines after it are not plotted.
+TEST_F(ResultsChart, EveryEarlyStopIsNamedWithItsLineAndReason) {
+  const std::string day1 = training(1, 9, 250, 4, 100, 1, 10), day3 = training(3, 9, 250, 4, 100, 1, 10);
+  const std::string stars = training(2, 9, 250, 4, 100, 1, 10).replace(59, 4, "****");
+  const std::string no_date = training(31, 9, 250, 4, 100, 1, 10).replace(4, 2, "02");
+  struct Case {
+    const char* name;
+    std::vector<std::string> lines;
+    int32_t line;
+    std::string_view reason;
+  };
+  const Case cases[] = {
+      {"no calendar date", {day1, no_date, day3}, 3, kNotACalendarDate.view()},
+      {"blank line", {day1, "", day3}, 3, kBlankLine.view()},
+      {"unreadable date", {day1, "xx" + day3.substr(2), day3}, 3, kUnreadableField.view()},
+      {"a count of ****", {day1, stars, day3}, 3, kUnreadableField.view()},
+      {"a second header", {day1, std::string(kResultsLogHeader.view()), day3}, 3, kUnreadableField.view()},
+      {"an acuity of ****", {day1, vision(2, 9, 0.5f).replace(76, 4, "****"), day3}, 3,
+       kUnreadableField.view()},
+      {"the plot pass's stop comes first", {day1, day3, stars, no_date}, 4, kUnreadableField.view()},
+  };
+  for (const Case& c : cases) {
+    SCOPED_TRACE(c.name);
     chart_state = {};
     window_->surface.fill(0xFFFFFFFF);
-    show(std::vector{training(1, 9, 250, 4, 100, 1, 10), bad, training(3, 9, 250, 4, 100, 1, 10)});
-    EXPECT_EQ(chart_state.stopping_line, 3);
-    EXPECT_EQ(chart_state.record_count, 2);
-    EXPECT_EQ(chart_state.range_end - chart_state.range_start, 86400);
-    EXPECT_GT(columns_with(kRed, 7, 31).size(), 30u) << "the note on the line";
+    show(c.lines);
+    EXPECT_EQ(chart_state.stop.line, c.line);
+    EXPECT_EQ(columns_with(kGreen, 500, 611).size(), c.line - 2u) << "bars up to the stop";
+    const std::string note = std::string(kNoteStart.view()) + std::to_string(c.line) + std::string(c.reason) +
+                             std::string(kNoteEnd.view());
+    EXPECT_EQ(text_column(470, 490, 7, QRect(430, 5, 550, 29), 0x0000FF, note), 490);
   }
 }
 
@@ -192,6 +241,103 @@ TEST_F(ResultsChart, ARunWithoutAMeanTimeDrawsNoMeanTimeSegment) {
   ASSERT_FALSE(amber_rows.empty()) << "the curve joins the first and the third run";
   EXPECT_GE(amber_rows.front(), 545);
   EXPECT_LE(amber_rows.back(), 550);
+}
+
+// Drawn over the start screen's finest grating, the chart is on white: the margins beside the frames
+// hold nothing but the coloured scale marks, and no text reaches the window's last column; the end stamp, which
+// ran 8 px past the edge, is moved left and drawn whole.
+TEST_F(ResultsChart, ClearsTheWindowAndKeepsEveryTextInsideIt) {
+  for (int y = 0; y < 650; ++y)
+    for (int x = 0; x < 980; ++x) window_->surface.setPixel(x, y, x / 2 % 2 ? 0xFF000000 : 0xFFFFFFFF);
+  show(std::vector{vision(1, 10, 0.5f), vision(28, 23, 1.5f)});
+  int white = 0;
+  for (int y = 35; y <= 612; ++y)
+    for (int x = 938; x < 980; ++x) white += rgb(x, y) == 0xFFFFFF;
+  EXPECT_GE(white, 42 * 578 * 99 / 100) << "right of the frames";
+  EXPECT_TRUE(columns_with(kBlack, 35, 612).front() == 40) << "left of the frames, the coloured marks alone";
+  for (int y = 0; y < 650; ++y) EXPECT_EQ(rgb(979, y), 0xFFFFFFu) << y;
+  const int stamp = text_column(700, 748, 620, QRect(742, 615, 238, 35), 0,
+                                cp1251<"Конец  28.03.2026г, 23час  0мин">().view());
+  EXPECT_GT(stamp, 700);
+  EXPECT_LT(stamp, 748);
+}
+
+// Dotted time lines in frame 2 over four lengths of history and a thousand years: a line every day
+// for a week, every Monday for one and for three years, every 1 January for a century, none where even
+// years would crowd; never closer than 4 px to each other or to the frame's edges.
+TEST_F(ResultsChart, TheTimeGridThinsToWeeksMonthsOrYears) {
+  struct Case {
+    const char* name;
+    std::string first, last;
+    size_t lines;
+    int first_column, least_gap, widest_gap;
+  };
+  const Case cases[] = {
+      {"a week: days", vision_on(2, 3, 2026, 9, 1), vision_on(8, 3, 2026, 9, 1), 6, 168, 128, 129},
+      {"a year: Mondays from 6 January", vision_on(1, 1, 2025, 9, 1), vision_on(31, 12, 2025, 9, 1), 52, 52,
+       17, 18},
+      {"three years: Mondays from 9 January", vision_on(1, 1, 2023, 9, 1), vision_on(31, 12, 2025, 9, 1), 155,
+       47, 5, 6},
+      {"a century: years", vision_on(1, 1, 1926, 9, 1), vision_on(31, 12, 2025, 9, 1), 99, 49, 8, 9},
+      {"a thousand years: none", vision_on(1, 1, 1026, 9, 1), vision_on(31, 12, 2025, 9, 1), 0, 0, 0, 0},
+  };
+  for (const Case& c : cases) {
+    SCOPED_TRACE(c.name);
+    window_->surface.fill(0xFFFFFFFF);
+    show(std::vector{c.first, c.last});
+    std::vector<int> lines = columns_with(kBlack, 290, 345);
+    ASSERT_GE(lines.size(), 2u);
+    EXPECT_EQ(lines.front(), 40);
+    EXPECT_EQ(lines.back(), 937);
+    int least = 1000;
+    for (size_t i = 1; i < lines.size(); ++i) least = std::min(least, lines[i] - lines[i - 1]);
+    EXPECT_GE(least, 4) << "edges included";
+    lines = std::vector(lines.begin() + 1, lines.end() - 1);
+    EXPECT_EQ(lines.size(), c.lines);
+    if (lines.empty()) continue;
+    EXPECT_EQ(lines.front(), c.first_column);
+    int widest = 0;
+    least = 1000;
+    for (size_t i = 1; i < lines.size(); ++i) {
+      least = std::min(least, lines[i] - lines[i - 1]);
+      widest = std::max(widest, lines[i] - lines[i - 1]);
+    }
+    EXPECT_EQ(least, c.least_gap);
+    EXPECT_EQ(widest, c.widest_gap);
+  }
+}
+
+// An acuity above 1 anywhere in the log turns frame 1's scale into 0..2 with marks 0.4 apart at the
+// same grid rows; a bar of 1.5 then stops three quarters up the frame, where 0.75 stops on 0..1.
+TEST_F(ResultsChart, AnAcuityAboveOneDoublesTheAcuityScale) {
+  struct Case {
+    std::vector<float> acuities;  // one check a day from 1 March, at 10:00
+    int top_row;                  // of the first bar, at column 264
+    std::string_view upper_mark;  // at the grid row of 0.8 (or 1.6)
+    std::string_view top_mark;
+  };
+  const Case cases[] = {
+      {{0.75f, 1.0f}, 89, "0.8", "1"},
+      {{1.5f, 1.0f}, 89, "1.6", "2"},
+      {{0.75f, 1.01f}, 171, "1.6", "2"},
+      {{1.0f}, 35, "0.8", "1"},
+  };
+  for (const Case& c : cases) {
+    SCOPED_TRACE(c.top_row);
+    window_->surface.fill(0xFFFFFFFF);
+    std::vector<std::string> lines;
+    for (size_t i = 0; i < c.acuities.size(); ++i) lines.push_back(vision(1 + static_cast<int>(i), 10, c.acuities[i]));
+    show(lines);
+    const int column = c.acuities.size() == 1 ? 414 : 227;
+    EXPECT_EQ(rgb(column, c.top_row), kBlue);
+    EXPECT_NE(rgb(column, c.top_row - 1), kBlue);
+    std::vector<int> grid_rows;
+    for (int y = 30; y <= 260; ++y)
+      if (columns_with(kBlack, y, y).size() > 100) grid_rows.push_back(y);
+    EXPECT_EQ(grid_rows, (std::vector{35, 78, 122, 165, 209, 252}));
+    EXPECT_TRUE(shows_text(8, 65, QRect(0, 62, 40, 27), kChartFont, 0xFF0000, c.upper_mark));
+    EXPECT_TRUE(shows_text(20, 21, QRect(0, 18, 40, 14), kChartFont, 0xFF0000, c.top_mark));
+  }
 }
 
 }  // namespace

@@ -130,8 +130,8 @@ TEST(ResultsChartXvfb, MenuItemShowsAReadableChartAndAClickReturns) {
   ASSERT_GT(lines.size(), 100u) << "the week lines";
   for (size_t i = 1; i < lines.size(); ++i) EXPECT_GE(lines[i] - lines[i - 1], 4) << lines[i];
   EXPECT_GT(columns_holding(0x0000FF, 89, 89).size(), 800u) << "acuities of 1.5";
-  EXPECT_TRUE(columns_holding(0x0000FF, 36, 88).empty()) << "nothing above three quarters up";
-  EXPECT_GT(columns_holding(0xFF0000, 5, 33).size(), 300u) << "the note on the last line";
+  EXPECT_LT(columns_holding(0x0000FF, 36, 88).back(), 40) << "in frame 1 nothing above three quarters up";
+  EXPECT_GT(columns_holding(0xFF0000, 5, 33).size(), 50u) << "the note on the last line";
   EXPECT_GT(columns_holding(0x00B200, 450, 611).size(), 800u) << "the daily images bars";
 
   const std::string x = std::to_string(origin.x() + 490), y = std::to_string(origin.y() + 150);

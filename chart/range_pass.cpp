@@ -20,7 +20,7 @@ RecordStamp stamp_of(const RecordDate& date) {
 // The scale of frame 1 covers every acuity that reads.
 void take_acuity(ChartState& s) {
   const std::string_view line(s.line.data(), s.line.size());
-  if (record_kind(line) != kVisionRecordMark) return;
+  if (s.acuity_above_one || record_kind(line) != kVisionRecordMark) return;
   float distance = 0;
   float acuity = 0;
   if (parse_text(line, kVisionFieldsReadLayout, {&distance, &acuity}, ErrorExit::kReturn).ok() && acuity > 1)

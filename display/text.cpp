@@ -132,7 +132,8 @@ int32_t measure_text(std::string_view text) {
   const QFontMetricsF metrics(font.font);
   const display::TextPlacement placed =
       display::place_text(font, metrics, display::to_unicode(text), QPointF(0, 0));
-  return static_cast<int32_t>(std::ceil(std::max(placed.cell.right(), placed.ink.right())));
+  // The font's ink box is not exact to the pixel: antialiasing may touch one column beyond it.
+  return static_cast<int32_t>(std::ceil(std::max(placed.cell.right(), placed.ink.right() + 1)));
 }
 
 int32_t set_text_color_rgb(int32_t rgb) {

@@ -139,6 +139,26 @@ TEST_F(Text, ReachingPastTheRightOrBottomEdgeIsClipped) {
   EXPECT_EQ(layer_status(), kStatusOk);
 }
 
+// measure_text reaches as far right as the drawn text's ink goes (an italic's overhang included), and
+// not much further; text drawn from x then ends before column x + reach.
+TEST_F(Text, MeasuredReachCoversTheInkAndLittleMore) {
+  EXPECT_EQ(measure_text("abc"), 0) << "no font yet";
+  ASSERT_GT(init_fonts(), 0);
+  static constexpr auto kText = cp1251<"Конец мин f">();
+  for (const char* font :
+       {"t'Times New Roman Cyr'h24w7b", "t'Times New Roman Cyr'h68w20ib", "t'Courier New'h20w10"}) {
+    ASSERT_GT(select_font(font), 0);
+    window_->draw_color = kRgbFlag | 0xFFFFFF;
+    window_->surface = black_surface();
+    const int reach = measure_text(kText.view());
+    draw_at(10, 10, kText.view());
+    const QRect ink = changed_pixels(black_surface(), window_->surface);
+    EXPECT_LE(ink.right() + 1, 10 + reach) << font;
+    EXPECT_GE(ink.right() + 4, 10 + reach) << font << " reaches " << 10 + reach - ink.right() - 1 << " px further";
+  }
+  EXPECT_EQ(measure_text(""), 0);
+}
+
 TEST_F(Text, BytesAreWindows1251) {
   ASSERT_GT(init_fonts(), 0);
   ASSERT_GT(select_font("t'Times New Roman Cyr'h40"), 0);

@@ -1,9 +1,9 @@
 // The plot pass; see plot_pass.h.
 //
-// Frame 1 is the acuity, in a world box of 0..1 or 0..2 (set with the frames). In frame 2 each curve is scaled by its full-scale
-// value onto 0..1: 200 images, 500 cm, pattern size 10, 5 s, 50 push-ups. Values beyond a frame's
-// world box are drawn on its edge. Each segment runs back to the previous record of its kind in the
-// file; the first record of a call is its own predecessor.
+// Frame 1 is the acuity, in a world box of 0..1 or 0..2 (set with the frames). In frame 2 each curve is
+// scaled by its full-scale value onto 0..1: 200 images, 500 cm, pattern size 10, 5 s, 50 push-ups. Values
+// beyond a frame's world box are drawn on its edge. Each segment runs back to the previous record of its kind
+// in the file; the first record of a call is its own predecessor.
 #include "chart/plot_pass.h"
 
 #include <string_view>

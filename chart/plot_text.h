@@ -18,9 +18,10 @@ int32_t x_inside_window(int32_t w, int32_t x, std::string_view text);
 
 // Draws `text` (Windows-1251, drawn with all its characters) with the top-left corner of its cell at
 // the point (x, y) of window w's text coordinates, turned by `angle` degrees counter-clockwise, moved
-// left as far as it would run past the window's right edge; the rotation is back at 0 afterwards. When the ladder's face is not installed, the same cell size is
-// taken from any installed scalable face; when no font can be had at all, the text is drawn in the
-// window's current font, or not at all if it has none. Nothing here waits or retries on a font.
+// left as far as it would run past the window's right edge; the rotation is back at 0 afterwards. When the
+// ladder's face is not installed, the same cell size is taken from any installed scalable face; when no font
+// can be had at all, the text is drawn in the window's current font, or not at all if it has none. Nothing
+// here waits or retries on a font.
 void plot_text(int32_t w, float x, float y, float size, float angle, std::string_view text);
 
 }  // namespace zorikan

@@ -17,7 +17,8 @@ RecordStamp stamp_of(const RecordDate& date) {
   return {date.day, date.month, date.year, date.hour, date.minute};
 }
 
-// The scale of frame 1 covers every acuity that reads.
+// Frame 1 spans 0..2 once an acuity above 1 reads; one that does not read leaves the scale as it is
+// (the plot pass stops at its line).
 void take_acuity(ChartState& s) {
   const std::string_view line(s.line.data(), s.line.size());
   if (s.acuity_above_one || record_kind(line) != kVisionRecordMark) return;

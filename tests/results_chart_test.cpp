@@ -104,7 +104,8 @@ class ResultsChart : public ::testing::Test {
     const auto fill_box = [&](const QImage& from) {
       for (int y = box.top(); y <= box.bottom(); ++y)
         for (int x = box.left(); x <= box.right(); ++x)
-          window_->surface.setPixel(x, y, from.isNull() ? 0xFFFFFFFF : from.pixel(x - box.left(), y - box.top()));
+          window_->surface.setPixel(x, y,
+                                    from.isNull() ? 0xFFFFFFFF : from.pixel(x - box.left(), y - box.top()));
     };
     fill_box({});
     select_font(font);
@@ -159,8 +160,8 @@ TEST_F(ResultsChart, FailureCases) {
     std::optional<std::vector<std::string>> lines;
     bool header;
     int32_t record_count;
-    double days;  // range_end - range_start
-    bool frames;  // drawn at all
+    double days;      // range_end - range_start
+    bool frames;      // drawn at all
     size_t bars;      // green columns in frame 2
     bool no_history;  // the line that says so above the prompt
   };
@@ -213,7 +214,9 @@ TEST_F(ResultsChart, EveryEarlyStopIsNamedWithItsLineAndReason) {
       {"unreadable date", {day1, "xx" + day3.substr(2), day3}, 3, kUnreadableField.view()},
       {"a count of ****", {day1, stars, day3}, 3, kUnreadableField.view()},
       {"a second header", {day1, std::string(kResultsLogHeader.view()), day3}, 3, kUnreadableField.view()},
-      {"an acuity of ****", {day1, vision(2, 9, 0.5f).replace(76, 4, "****"), day3}, 3,
+      {"an acuity of ****",
+       {day1, vision(2, 9, 0.5f).replace(76, 4, "****"), day3},
+       3,
        kUnreadableField.view()},
       {"the plot pass's stop comes first", {day1, day3, stars, no_date}, 4, kUnreadableField.view()},
   };
@@ -244,8 +247,8 @@ TEST_F(ResultsChart, ARunWithoutAMeanTimeDrawsNoMeanTimeSegment) {
 }
 
 // Drawn over the start screen's finest grating, the chart is on white: the margins beside the frames
-// hold nothing but the coloured scale marks, and no text reaches the window's last column; the end stamp, which
-// ran 8 px past the edge, is moved left and drawn whole.
+// hold nothing but the coloured scale marks, and no text reaches the window's last column; the end stamp,
+// which ran 8 px past the edge, is moved left and drawn whole.
 TEST_F(ResultsChart, ClearsTheWindowAndKeepsEveryTextInsideIt) {
   for (int y = 0; y < 650; ++y)
     for (int x = 0; x < 980; ++x) window_->surface.setPixel(x, y, x / 2 % 2 ? 0xFF000000 : 0xFFFFFFFF);
@@ -326,7 +329,8 @@ TEST_F(ResultsChart, AnAcuityAboveOneDoublesTheAcuityScale) {
     SCOPED_TRACE(c.top_row);
     window_->surface.fill(0xFFFFFFFF);
     std::vector<std::string> lines;
-    for (size_t i = 0; i < c.acuities.size(); ++i) lines.push_back(vision(1 + static_cast<int>(i), 10, c.acuities[i]));
+    for (size_t i = 0; i < c.acuities.size(); ++i)
+      lines.push_back(vision(1 + static_cast<int>(i), 10, c.acuities[i]));
     show(lines);
     const int column = c.acuities.size() == 1 ? 414 : 227;
     EXPECT_EQ(rgb(column, c.top_row), kBlue);

@@ -154,7 +154,8 @@ TEST_F(Text, MeasuredReachCoversTheInkAndLittleMore) {
     draw_at(10, 10, kText.view());
     const QRect ink = changed_pixels(black_surface(), window_->surface);
     EXPECT_LE(ink.right() + 1, 10 + reach) << font;
-    EXPECT_GE(ink.right() + 4, 10 + reach) << font << " reaches " << 10 + reach - ink.right() - 1 << " px further";
+    EXPECT_GE(ink.right() + 4, 10 + reach)
+        << font << " reaches " << 10 + reach - ink.right() - 1 << " px further";
   }
   EXPECT_EQ(measure_text(""), 0);
 }

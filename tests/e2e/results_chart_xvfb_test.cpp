@@ -6,8 +6,8 @@
 #include <gtest/gtest.h>
 #include <QImage>
 
-#include <array>
 #include <algorithm>
+#include <array>
 #include <chrono>
 #include <filesystem>
 #include <string>
@@ -78,12 +78,14 @@ std::string three_years_of_runs() {
   const sys_days first = year{2023} / March / 2;
   for (int day = 0; day < 1096; ++day) {
     const year_month_day date(first + days(day));
-    const int32_t d = static_cast<int32_t>(unsigned(date.day())), m = static_cast<int32_t>(unsigned(date.month())),
-                  y = static_cast<int32_t>(date.year());
-    if (day % 10 == 0) log += record(kVisionRecordLayout, {d, m, y, 10, 0, 0, 60.0f, 15.6f, 1080, 1920, 1.5f});
+    const int32_t d = static_cast<int32_t>(unsigned(date.day())),
+                  m = static_cast<int32_t>(unsigned(date.month())), y = static_cast<int32_t>(date.year());
+    if (day % 10 == 0)
+      log += record(kVisionRecordLayout, {d, m, y, 10, 0, 0, 60.0f, 15.6f, 1080, 1920, 1.5f});
     log += record(kTrainingRecordLayout, {d, m, y, 18, 0, 0, 200.0f, 5, 100, 90, 5, 5, 1.5f, 10});
   }
-  std::string stars = record(kTrainingRecordLayout, {1, 3, 2026, 20, 0, 0, 200.0f, 5, 10000, 90, 5, 5, 1.5f, 10});
+  std::string stars =
+      record(kTrainingRecordLayout, {1, 3, 2026, 20, 0, 0, 200.0f, 5, 10000, 90, 5, 5, 1.5f, 10});
   return log + stars;
 }
 

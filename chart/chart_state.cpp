@@ -5,4 +5,9 @@ namespace zorikan {
 
 ChartState chart_state;
 
+void note_pass_stop(int32_t line, StopReason reason) {
+  PassStop& stop = chart_state.stop;
+  if (stop.line == 0 || line < stop.line) stop = {line, reason};
+}
+
 }  // namespace zorikan

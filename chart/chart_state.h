@@ -40,6 +40,19 @@ struct MeanTimePoint {
   float mean_time = 0;
 };
 
+// Why a pass over the log ended before the end of the file.
+enum class StopReason {
+  kNotACalendarDate,  // the date reads, but as no day of the calendar
+  kUnreadableField,   // date or time columns, or a value of a known kind, that do not read as numbers
+  kBlankLine,
+};
+
+// The first line of zorikan.rtr (1 the header) at which a pass of this call ended early; line 0: none.
+struct PassStop {
+  int32_t line = 0;
+  StopReason reason = StopReason::kNotACalendarDate;
+};
+
 struct ChartState {
   int32_t record_count = 0;  // records read in the current pass
   double range_start = 0;    // seconds from 1900-01-01 to the start of the earliest day in the log
@@ -53,10 +66,13 @@ struct ChartState {
   MeanTimePoint previous_mean_time;
   int32_t vision_count = 0;  // records of each kind plotted in this call
   int32_t training_count = 0;
-  // The line of zorikan.rtr (1 the header) whose date is no calendar date, where this call's passes
-  // ended; 0 when none did.
-  int32_t stopping_line = 0;
+  PassStop stop;  // of either pass; the earlier line wins
+  // Whether the range pass read a vision check with an acuity above 1: frame 1 then spans 0..2.
+  bool acuity_above_one = false;
 };
+
+// Keeps the stop at `line` when no pass has stopped at an earlier one.
+void note_pass_stop(int32_t line, StopReason reason);
 
 // Program thread only.
 extern ChartState chart_state;

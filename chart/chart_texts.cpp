@@ -10,9 +10,11 @@
 #include "chart/chart_state.h"
 #include "chart/plot_text.h"
 #include "common/cp1251.h"
+#include "common/real_to_integer.h"
 #include "common/text_format.h"
 #include "display/display.h"
 #include "session/color_table.h"
+#include "session/window_registration.h"
 
 namespace zorikan {
 namespace {
@@ -41,14 +43,26 @@ constexpr auto kTimeTitle = cp1251<"Среднее_время(5с)">();
 constexpr auto kPushupsMark = cp1251<"5">();
 constexpr auto kPushupsTitle = cp1251<"Число отжиманий(50)">();
 
-// In drawing order: acuity scale and title, images, distance, size, time, push-ups.
-constexpr std::array<ScaleText, 17> kScaleTexts = {{
+// The acuity marks at the grid lines of frame 1, for a world box of 0..1 and of 0..2.
+constexpr std::array<ScaleText, 6> kAcuityMarksToOne = {{
     {5, 114, 4, "0"},
     {2, 126, 4, "0.2"},
     {2, 138, 4, "0.4"},
     {2, 150, 4, "0.6"},
     {2, 162, 4, "0.8"},
     {5, 174, 4, "1"},
+}};
+constexpr std::array<ScaleText, 6> kAcuityMarksToTwo = {{
+    {5, 114, 4, "0"},
+    {2, 126, 4, "0.4"},
+    {2, 138, 4, "0.8"},
+    {2, 150, 4, "1.2"},
+    {2, 162, 4, "1.6"},
+    {5, 174, 4, "2"},
+}};
+
+// In drawing order, after the acuity marks: acuity title, images, distance, size, time, push-ups.
+constexpr std::array<ScaleText, 11> kScaleTexts = {{
     {70, 178, 4, kAcuityTitle.view()},
     {2, 58, 3, kImagesMark.view()},
     {20, 107, 3, kImagesTitle.view()},
@@ -72,12 +86,38 @@ constexpr std::string_view kPromptFont = "t'Times New Roman Cyr'h28w9ib";
 constexpr int32_t kPromptColor = 0xDDAA00;  // 0x00BBGGRR: red 0, green 170, blue 221
 
 constexpr auto kNoteStart = cp1251<"zorikan.rtr, строка ">();
-constexpr auto kNoteEnd = cp1251<": неверная дата, дальше не показано">();
+constexpr auto kNotACalendarDate = cp1251<": неверная дата">();
+constexpr auto kUnreadableField = cp1251<": нечитаемое поле">();
+constexpr auto kBlankLine = cp1251<": пустая строка">();
+constexpr auto kNoteEnd = cp1251<", дальше не показано">();
 
-void draw_text_at(int16_t x, int16_t y, std::string_view text) {
+constexpr auto kNoHistory = cp1251<"Записей пока нет: пройдите тренировку или проверку зрения">();
+constexpr int32_t kNoHistoryTop = 585;  // above the prompt, inside an empty frame 2 below its grid
+
+std::string_view reason_text(StopReason reason) {
+  switch (reason) {
+    case StopReason::kNotACalendarDate:
+      return kNotACalendarDate.view();
+    case StopReason::kUnreadableField:
+      return kUnreadableField.view();
+    case StopReason::kBlankLine:
+      return kBlankLine.view();
+  }
+  return {};
+}
+
+// At pixel (x, y) in the current font and colour, moved left as far as it would run past the window.
+void draw_text_at(int32_t x, int32_t y, std::string_view text) {
   GraphicsPosition previous;
-  move_to(x, y, previous);
+  move_to(static_cast<int16_t>(x_inside_window(kChartUnit, x, text)), static_cast<int16_t>(y), previous);
   draw_text(text);
+}
+
+void draw_scale(std::span<const ScaleText> texts) {
+  for (const ScaleText& text : texts) {
+    select_color(text.color);
+    plot_text(kChartUnit, text.x, text.y, kTextSize, 0, text.text);
+  }
 }
 
 void draw_stamp(int16_t x, const Format& layout, const RecordStamp& stamp, size_t length) {
@@ -91,10 +131,8 @@ void draw_stamp(int16_t x, const Format& layout, const RecordStamp& stamp, size_
 }  // namespace
 
 void draw_scale_texts() {
-  for (const ScaleText& text : kScaleTexts) {
-    select_color(text.color);
-    plot_text(kChartUnit, text.x, text.y, kTextSize, 0, text.text);
-  }
+  draw_scale(chart_state.acuity_above_one ? kAcuityMarksToTwo : kAcuityMarksToOne);
+  draw_scale(kScaleTexts);
   select_color(kBlack);
 }
 
@@ -103,15 +141,26 @@ void draw_range_stamps() {
   draw_stamp(748, kEndStampLayout, chart_state.last_stamp, kEndStampLength);
 }
 
-void draw_stopping_line_note() {
-  if (chart_state.stopping_line == 0) return;
+void draw_pass_stop_note() {
+  const PassStop& stop = chart_state.stop;
+  if (stop.line == 0) return;
   std::array<char, 80> note;
   char* end = std::copy(kNoteStart.view().begin(), kNoteStart.view().end(), note.begin());
-  end = std::to_chars(end, end + 11, chart_state.stopping_line).ptr;
+  end = std::to_chars(end, end + 11, stop.line).ptr;
+  const std::string_view reason = reason_text(stop.reason);
+  end = std::copy(reason.begin(), reason.end(), end);
   end = std::copy(kNoteEnd.view().begin(), kNoteEnd.view().end(), end);
   select_color(kRed);
   plot_text(kChartUnit, 120, 178, kTextSize, 0, std::string_view(note.data(), end));
   select_color(kBlack);
+}
+
+void draw_no_history_line() {
+  select_color(kBlack);
+  select_font(text_font_for_size(kTextSize));
+  const int32_t width = measure_text(kNoHistory.view());
+  const int32_t window_width = truncate_int(window_registration[kChartUnit].pixel_width);
+  draw_text_at((window_width - width) / 2, kNoHistoryTop, kNoHistory.view());
 }
 
 void draw_prompt() {

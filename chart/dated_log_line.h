@@ -3,6 +3,7 @@
 
 #include <cstdint>
 #include <span>
+#include <string_view>
 
 namespace zorikan {
 
@@ -15,17 +16,21 @@ struct RecordDate {
   int32_t second = 0;
 };
 
-enum class DatedLine {
-  kRecord,            // a line whose date is a calendar date
-  kEnd,               // end of file, a read error, or date and time columns that do not read as numbers
-  kNotACalendarDate,  // the columns read, but as no calendar date (a blank line reads as day 0)
-};
+// The record's handling by a pass, with the line in `line`; false when the pass ends at it because a
+// value of the line does not read.
+using TakeRecord = bool (*)(const RecordDate& date);
 
-// Reads the next line of the log open on kResultsLogUnit into `line` (cut to its length, blank-padded)
-// and its record's date and time into `date`.
-DatedLine read_dated_line(std::span<char> line, RecordDate& date);
+// Reads the log open on kResultsLogUnit, its header line read already, into `line` (each line cut to
+// its length, blank-padded) and hands each record with its date and time to `take`, up to the end of
+// the file. A line that ends the pass before it is noted in chart_state.stop (note_pass_stop): a blank
+// line, date or time columns that do not read as numbers, a date that is no calendar date, a record
+// that `take` refuses.
+void read_dated_lines(std::span<char> line, TakeRecord take);
 
-// Days from 1900-01-01 to the record's day; only for a line read as kRecord.
+// Columns 48-49 of a log line: kVisionRecordMark, kTrainingRecordMark, or the text of another kind.
+std::string_view record_kind(std::string_view line);
+
+// Days from 1900-01-01 to the record's day; only for a date handed to a TakeRecord.
 int32_t record_day_number(const RecordDate& date);
 
 }  // namespace zorikan

@@ -1,9 +1,9 @@
 // The plot pass; see plot_pass.h.
 //
-// Frame 1 is the acuity, world 0..1 for acuity 0..1. In frame 2 each curve is scaled by its full-scale
-// value onto 0..1: 200 images, 500 cm, pattern size 10, 5 s, 50 push-ups. Values beyond a frame's
-// world box are drawn on its edge. Each segment runs back to the previous record of its kind in the
-// file; the first record of a call is its own predecessor.
+// Frame 1 is the acuity, in a world box of 0..1 or 0..2 (set with the frames). In frame 2 each curve is
+// scaled by its full-scale value onto 0..1: 200 images, 500 cm, pattern size 10, 5 s, 50 push-ups. Values
+// beyond a frame's world box are drawn on its edge. Each segment runs back to the previous record of its kind
+// in the file; the first record of a call is its own predecessor.
 #include "chart/plot_pass.h"
 
 #include <string_view>
@@ -40,11 +40,6 @@ void segment(int32_t f, int32_t color, float x1, float y1, float x2, float y2) {
   select_color(color);
   plot_move_draw(kChartUnit, f, x1, y1, kPenUp);
   plot_move_draw(kChartUnit, f, x2, y2, kPenDown);
-}
-
-std::string_view record_kind(const ChartState& s) {
-  const LogColumns kind = log_columns::kKind;
-  return std::string_view(s.line.data() + kind.first - 1, static_cast<size_t>(kind.last - kind.first + 1));
 }
 
 // False when the values do not read.
@@ -107,7 +102,7 @@ bool plot_record(const RecordDate& date) {
   const double t = record_day_number(date) * 86400.0 + date.hour * 3600.0 + date.minute * 60.0 + date.second;
   const auto x = static_cast<float>(t - s.range_start);
   ++s.record_count;
-  const std::string_view kind = record_kind(s);
+  const std::string_view kind = record_kind(std::string_view(s.line.data(), s.line.size()));
   if (kind == kVisionRecordMark) return plot_vision_record(x);
   if (kind == kTrainingRecordMark) return plot_training_record(x);
   return true;
@@ -121,14 +116,7 @@ void run_plot_pass() {
   if (read_line(kResultsLogUnit, s.line, ErrorExit::kReturn).ok()) {
     s.vision_count = s.training_count = 0;
     s.previous_mean_time = {};
-    int32_t line_number = 1;
-    RecordDate date;
-    DatedLine read;
-    while ((read = read_dated_line(s.line, date)) == DatedLine::kRecord) {
-      ++line_number;
-      if (!plot_record(date)) break;
-    }
-    if (read == DatedLine::kNotACalendarDate) s.stopping_line = line_number + 1;
+    read_dated_lines(s.line, plot_record);
   }
   close_file(kResultsLogUnit, ErrorExit::kReturn);
 }

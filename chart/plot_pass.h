@@ -5,8 +5,9 @@
 namespace zorikan {
 
 // Reads zorikan.rtr again and plots each record at its time from range_start, in window 1. Ends at
-// the first line whose date does not read or is no calendar date (noted in stopping_line), and at the
-// first line of a known kind whose values do not read. Lines of other kinds are counted, not plotted.
+// the first line whose date does not read or is no calendar date, that is blank, or that is of a known
+// kind whose values do not read (each noted in chart_state.stop). Lines of other kinds are counted, not
+// plotted.
 void run_plot_pass();
 
 }  // namespace zorikan

@@ -1,6 +1,7 @@
 // The text font ladder and plot_text; see plot_text.h.
 #include "chart/plot_text.h"
 
+#include <algorithm>
 #include <array>
 
 #include "chart/activate_window.h"
@@ -39,16 +40,25 @@ const LadderStep& ladder_step(float size) {
   return kTextFontLadder.back();
 }
 
+const WindowRegistration& registration_of(int32_t w) {
+  return window_registration[static_cast<size_t>(w >= 1 && w <= kMaxRegisteredUnit ? w : 0)];
+}
+
 }  // namespace
 
 std::string_view text_font_for_size(float size) {
   return ladder_step(size).descriptor;
 }
 
+int32_t x_inside_window(int32_t w, int32_t x, std::string_view text) {
+  const auto last_column = truncate_int(registration_of(w).pixel_width) - 1;
+  const int32_t overflow = x + measure_text(text) - last_column;
+  return overflow > 0 ? std::max(x - overflow, 0) : x;
+}
+
 void plot_text(int32_t w, float x, float y, float size, float angle, std::string_view text) {
   activate_window(w, 0);
-  const WindowRegistration& window =
-      window_registration[static_cast<size_t>(w >= 1 && w <= kMaxRegisteredUnit ? w : 0)];
+  const WindowRegistration& window = registration_of(w);
   const int32_t ix = truncate_int(x * window.pixel_width / window.text_width);
   const int32_t iy = truncate_int(window.pixel_height - y * window.pixel_height / window.text_height);
 
@@ -56,7 +66,7 @@ void plot_text(int32_t w, float x, float y, float size, float angle, std::string
   if (select_font(step.descriptor) < 0) select_font(step.faceless);
   set_text_rotation(truncate_int(angle * 10));
   GraphicsPosition previous;
-  move_to(static_cast<int16_t>(ix), static_cast<int16_t>(iy), previous);
+  move_to(static_cast<int16_t>(x_inside_window(w, ix, text)), static_cast<int16_t>(iy), previous);
   select_color(color_table.current_index);
   draw_text(text);
   set_text_rotation(0);

@@ -1,29 +1,42 @@
-// The results chart: two passes over zorikan.rtr (the range of days, then the plot), drawn over what
-// window 1 shows, then a wait for a click.
+// The results chart: two passes over zorikan.rtr (the range of days, then the plot), drawn on window 1
+// cleared to white, then a wait for a click.
 //
-// Frame 1 (acuity) and frame 2 (training) span the days of the log in x (world x in seconds from the
-// start of the earliest day) and 0..1 in y, with a dotted grid line at every day boundary and every
-// 0.2. When nothing ever gave the chart a range (an empty log on the first call), the frames span one
-// day, so that nothing is divided by an empty box.
+// The window is cleared first: the chart used to be drawn over the start screen's grating, in which
+// its black frames, grid and stamps vanished. Frame 1 (acuity) and frame 2 (training) span the days of
+// the log in x (world x in seconds from the start of the earliest day) and 0..1 in y, frame 1 0..2
+// when an acuity above 1 is in the log (acuities of 1.0 to 1.6 are common, and would all lie on the
+// top edge). The dotted grid has five rows per frame and a line at every day boundary, or at every
+// week, month or year where days would crowd. When nothing ever gave the chart a range (an empty log
+// on the first call), the frames span one day, so that nothing is divided by an empty box.
 #include "chart/show_results_chart.h"
 
 #include "chart/activate_window.h"
 #include "chart/chart_state.h"
 #include "chart/chart_texts.h"
-#include "chart/draw_axes.h"
+#include "chart/day_grid.h"
 #include "chart/plot_frames.h"
 #include "chart/plot_pass.h"
 #include "chart/range_pass.h"
+#include "common/real_to_integer.h"
 #include "display/display.h"
 #include "session/color_table.h"
 #include "session/shared_words.h"
+#include "session/window_registration.h"
 
 namespace zorikan {
 namespace {
 
 constexpr int32_t kChartUnit = 1;
+constexpr int32_t kWhite = 0;
 constexpr int32_t kBlack = 7;
 constexpr float kDay = 86400;
+
+void clear_window() {
+  const WindowRegistration& window = window_registration[kChartUnit];
+  select_color(kWhite);
+  draw_rectangle(3, 0, 0, static_cast<int16_t>(truncate_int(window.pixel_width) - 1),
+                 static_cast<int16_t>(truncate_int(window.pixel_height) - 1));
+}
 
 void draw_frames() {
   select_color(kBlack);
@@ -31,10 +44,13 @@ void draw_frames() {
   define_frame(kChartUnit, 2, 10, 10, 220, 90);
   chart_state.range_span = static_cast<float>(chart_state.range_end - chart_state.range_start);
   const float span = chart_state.range_span > 0 ? chart_state.range_span : kDay;
-  for (int32_t f : {1, 2}) {
-    set_frame_world(kChartUnit, f, 0, span, 0, 1);
-    draw_axes(kChartUnit, f, kDay, 0.2f);
-  }
+  // The grid rows stay at the same five heights whichever the acuity scale.
+  const float acuity_top = chart_state.acuity_above_one ? 2 : 1;
+  set_frame_world(kChartUnit, 1, 0, span, 0, acuity_top);
+  set_frame_world(kChartUnit, 2, 0, span, 0, 1);
+  const auto first_day = static_cast<int64_t>(chart_state.range_start / kDay);
+  draw_time_axes(kChartUnit, 1, first_day, 0.2f * acuity_top);
+  draw_time_axes(kChartUnit, 2, first_day, 0.2f);
 }
 
 // Until a mouse event: the press itself ends the wait.
@@ -48,13 +64,19 @@ void wait_for_click() {
 
 void draw_results_chart() {
   set_text_cursor(0);
-  chart_state.stopping_line = 0;
-  if (!run_range_pass()) return;
+  clear_window();
+  chart_state.stop = {};
+  if (!run_range_pass()) {
+    draw_no_history_line();
+    return;
+  }
+  const bool no_records = chart_state.record_count == 0 && chart_state.stop.line == 0;
   draw_frames();
   draw_scale_texts();
   draw_range_stamps();
   run_plot_pass();
-  draw_stopping_line_note();
+  draw_pass_stop_note();
+  if (no_records) draw_no_history_line();
 }
 
 void show_results_chart() {

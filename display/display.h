@@ -90,6 +90,10 @@ int16_t init_fonts();
 int16_t select_font(std::string_view descriptor);
 void set_text_rotation(int32_t tenths_of_degree);
 void draw_text(std::string_view text);
+// How many pixel columns right of the graphics position draw_text(text) would reach in the current font
+// and rotation: its cell or its ink (with the column its antialiasing may touch), whichever reaches
+// further, rounded up. 0 without a font.
+int32_t measure_text(std::string_view text);
 int32_t set_text_color_rgb(int32_t rgb);
 int32_t set_text_background_rgb(int32_t rgb);
 

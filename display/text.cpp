@@ -11,6 +11,7 @@
 #include <QPainterPath>
 #include <QTransform>
 
+#include <algorithm>
 #include <cmath>
 #include <cstdint>
 #include <string_view>
@@ -44,6 +45,27 @@ QString to_unicode(std::string_view cp1251_text) {
   return text;
 }
 
+// Where a text goes on the surface when its cell's top-left corner is at `corner`: the transform
+// from the font's unscaled units, its cell (advance by cell height) and its ink, in surface pixels.
+struct TextPlacement {
+  QTransform transform;
+  QRectF cell;
+  QRectF ink;
+  double advance = 0;  // unscaled units of font.font
+};
+
+TextPlacement place_text(const CurrentFont& font, const QFontMetricsF& metrics, const QString& text,
+                         QPointF corner) {
+  TextPlacement placed;
+  placed.advance = metrics.horizontalAdvance(text);
+  placed.transform.translate(corner.x(), corner.y());
+  placed.transform.rotate(-font.escapement / 10.0);  // Qt turns clockwise on a y-down surface
+  placed.transform.scale(font.scale_x, font.scale_y);
+  placed.cell = placed.transform.mapRect(QRectF(0, 0, placed.advance, font.cell));
+  placed.ink = placed.transform.mapRect(metrics.boundingRect(text).translated(0, font.baseline));
+  return placed;
+}
+
 }  // namespace
 }  // namespace display
 
@@ -68,21 +90,13 @@ void draw_text(std::string_view text) {
 
   const QString unicode = display::to_unicode(text);
   const QFontMetricsF metrics(font.font);
-  const double advance = metrics.horizontalAdvance(unicode);  // unscaled units of font.font
-
-  QTransform placement;
-  placement.translate(window->position.x(), window->position.y());
-  placement.rotate(-font.escapement / 10.0);  // Qt turns clockwise on a y-down surface
-  placement.scale(font.scale_x, font.scale_y);
-
-  const QRectF cell = placement.mapRect(QRectF(0, 0, advance, font.cell));
-  const QRectF ink = placement.mapRect(metrics.boundingRect(unicode).translated(0, font.baseline));
+  const display::TextPlacement placed = display::place_text(font, metrics, unicode, window->position);
   const QColor color = QColor::fromRgb(display::to_qrgb(display::color_to_rgb(window->draw_color)));
   {
     QPainter painter(&window->surface);
     painter.setRenderHint(QPainter::Antialiasing, true);
     painter.setRenderHint(QPainter::TextAntialiasing, true);
-    painter.setTransform(placement);
+    painter.setTransform(placed.transform);
     const double pixel_size = font.font.pixelSize() * std::sqrt(std::abs(font.scale_x * font.scale_y));
     if (font.raster || pixel_size < display::kLargestCachedGlyph) {
       painter.setPen(color);
@@ -96,11 +110,30 @@ void draw_text(std::string_view text) {
   }
 
   const QRect surface = window->surface.rect();
-  const bool clipped = cell.right() > surface.width() + display::kEdgeTolerance ||
-                       cell.bottom() > surface.height() + display::kEdgeTolerance;
-  window->position.rx() += static_cast<int>(std::lround(advance * font.scale_x));
-  window->mark_damaged(cell.united(ink).toAlignedRect().adjusted(-1, -1, 1, 1));
+  const bool clipped = placed.cell.right() > surface.width() + display::kEdgeTolerance ||
+                       placed.cell.bottom() > surface.height() + display::kEdgeTolerance;
+  window->position.rx() += static_cast<int>(std::lround(placed.advance * font.scale_x));
+  window->mark_damaged(placed.cell.united(placed.ink).toAlignedRect().adjusted(-1, -1, 1, 1));
   display::record_status(clipped ? display::kStatusClipped : display::kStatusOk);
+}
+
+int32_t measure_text(std::string_view text) {
+  display::stop_point();
+  auto window = display::drawing_target();
+  if (!window) return 0;
+  std::lock_guard guard(window->lock);
+  const display::CurrentFont& font = window->font;
+  if (font.table_index < 0) {
+    display::record_status(display::kStatusNothingDrawn);
+    return 0;
+  }
+  display::record_status(display::kStatusOk);
+  if (text.empty()) return 0;
+  const QFontMetricsF metrics(font.font);
+  const display::TextPlacement placed =
+      display::place_text(font, metrics, display::to_unicode(text), QPointF(0, 0));
+  // The font's ink box is not exact to the pixel: antialiasing may touch one column beyond it.
+  return static_cast<int32_t>(std::ceil(std::max(placed.cell.right(), placed.ink.right() + 1)));
 }
 
 int32_t set_text_color_rgb(int32_t rgb) {

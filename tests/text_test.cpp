@@ -139,6 +139,23 @@ TEST_F(Text, ReachingPastTheRightOrBottomEdgeIsClipped) {
   EXPECT_EQ(layer_status(), kStatusOk);
 }
 
+// measure_text reaches as far right as the drawn ink goes (an italic's overhang included), and barely
+// further.
+TEST_F(Text, MeasuredReachCoversTheInkAndLittleMore) {
+  EXPECT_EQ(measure_text("abc"), 0) << "no font yet";
+  ASSERT_GT(init_fonts(), 0);
+  for (const char* font :
+       {"t'Times New Roman Cyr'h24w7b", "t'Times New Roman Cyr'h68w20ib", "t'Courier New'h20w10"}) {
+    ASSERT_GT(select_font(font), 0);
+    window_->draw_color = kRgbFlag | 0xFFFFFF;
+    window_->surface = black_surface();
+    draw_at(10, 10, cp1251<"Конец мин f">().view());
+    const int ink_end = changed_pixels(black_surface(), window_->surface).right() + 1;
+    EXPECT_LE(ink_end, 10 + measure_text(cp1251<"Конец мин f">().view())) << font;
+    EXPECT_GE(ink_end + 3, 10 + measure_text(cp1251<"Конец мин f">().view())) << font;
+  }
+}
+
 TEST_F(Text, BytesAreWindows1251) {
   ASSERT_GT(init_fonts(), 0);
   ASSERT_GT(select_font("t'Times New Roman Cyr'h40"), 0);

@@ -15,6 +15,8 @@ class QLabel;
 namespace zorikan::dialog {
 
 class RulerBar final : public QWidget {
+  Q_OBJECT
+
  public:
   // `on_change` is called with the new length whenever it changes. The bar is as wide as most of the
   // screen, so that a fine pitch can still reach the object's length.
@@ -46,6 +48,8 @@ class RulerBar final : public QWidget {
 };
 
 class RulerWindow final : public QDialog {
+  Q_OBJECT
+
  public:
   // `instruction` is UTF-8 text above the bar; `reference_mm` the length of the object held against it.
   RulerWindow(QWidget* owner, const QString& instruction, double reference_mm, int initial_pixels);

@@ -17,9 +17,10 @@ namespace {
 constexpr float kTopLevel = kAcuityLadder[kHighestLadderIndex - 1];
 
 constexpr double kMillimetresPerInch = 25.4;
-// What X servers report as the size of a screen they know nothing about: its pixels at 96 per inch,
-// in whole millimetres.
-constexpr double kMadeUpPixelsPerInch = 96;
+// The sizes reported for a screen nobody measured: its pixels at 96 per inch (X servers, Qt on X11 without
+// the monitor's data) or at 100 per inch (Xvfb's own default, Qt's offscreen platform), give or take the
+// rounding to whole millimetres.
+constexpr std::array<double, 2> kMadeUpPixelsPerInch = {96, 100};
 constexpr double kMadeUpToleranceMm = 1;
 constexpr double kSmallestDiagonalInch = 5;
 constexpr double kLargestDiagonalInch = 150;
@@ -103,10 +104,12 @@ double reported_diagonal_inch(const DialogScreen& screen) {
   const double pixel_aspect = double(screen.width_pixels) / screen.height_pixels;
   const double physical_aspect = screen.width_mm / screen.height_mm;
   if (std::abs(physical_aspect / pixel_aspect - 1) > kAspectTolerance) return 0;
-  const auto made_up = [](int32_t pixels, double mm) {
-    return std::abs(mm - pixels * kMillimetresPerInch / kMadeUpPixelsPerInch) <= kMadeUpToleranceMm;
-  };
-  if (made_up(screen.width_pixels, screen.width_mm) && made_up(screen.height_pixels, screen.height_mm)) return 0;
+  for (const double pixels_per_inch : kMadeUpPixelsPerInch) {
+    const auto made_up = [&](int32_t pixels, double mm) {
+      return std::abs(mm - pixels * kMillimetresPerInch / pixels_per_inch) <= kMadeUpToleranceMm;
+    };
+    if (made_up(screen.width_pixels, screen.width_mm) && made_up(screen.height_pixels, screen.height_mm)) return 0;
+  }
   const double diagonal = std::hypot(screen.width_mm, screen.height_mm) / kMillimetresPerInch;
   return diagonal >= kSmallestDiagonalInch && diagonal <= kLargestDiagonalInch ? diagonal : 0;
 }

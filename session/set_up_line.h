@@ -48,7 +48,8 @@ SetUpLine set_up_line(const TypedSetUp& typed, const DialogScreen& screen);
 
 // The screen's diagonal in inches from the physical size the system reports; 0 when it reports none,
 // or one that cannot be the screen's: pixels far from square, a diagonal outside 5 to 150 inches, or
-// exactly the size that 96 pixels per inch give, which X servers report when they know nothing better.
+// exactly the size that 96 or 100 pixels per inch give, which X servers and Qt's offscreen platform
+// report when they know nothing better.
 double reported_diagonal_inch(const DialogScreen& screen);
 
 }  // namespace zorikan

@@ -1,13 +1,19 @@
 // The parameter dialog on the real dialog, driven through real key and mouse events, with zorikan.vvd
 // in a fresh working directory: the boxes it shows, what it reads back, the exact file it saves, the
-// ways out of it, and saves that fail part-way.
+// ways out of it, saves that fail part-way, the set-up line as the user types and the card ruler. The
+// offscreen screen is 1280 x 1024.
 #include "session/parameter_dialog.h"
 
 #include <gtest/gtest.h>
 #include <sys/resource.h>
 #include <QDialog>
+#include <QDialogButtonBox>
+#include <QImage>
+#include <QLabel>
 #include <QLineEdit>
 #include <QPushButton>
+#include <QTest>
+#include <QWheelEvent>
 
 #include <csignal>
 #include <filesystem>
@@ -16,11 +22,13 @@
 
 #include "common/cp1251.h"
 #include "dialog/dialog_resources.h"
+#include "dialog/ruler_window.h"
 #include "display/display.h"
 #include "session/saved_parameters.h"
 #include "session/session_params.h"
 #include "tests/support/dialog_robot.h"
 #include "tests/support/display_harness.h"
+#include "tests/support/set_up_formula.h"
 #include "tests/support/temp_work_dir.h"
 
 namespace zorikan {
@@ -283,6 +291,170 @@ TEST(ParameterDialog, ASaveThatRunsOutOfSpacePartWayLeavesTheOldFile) {
   EXPECT_EQ(run.reports[0], "zorikan.vvd.tmp: cannot write: File too large");
   EXPECT_EQ(dir.read("zorikan.vvd"), kOldFile);
   EXPECT_FALSE(std::filesystem::exists(dir.path() / "zorikan.vvd.tmp")) << "the half-written file is removed";
+}
+
+// Pixels of a widget as the screen shows them, in device pixels.
+QImage pixels_of(QWidget* widget) {
+  return widget->grab().toImage().convertToFormat(QImage::Format_RGB32);
+}
+
+int red_pixels(QWidget* widget) {
+  const QImage image = pixels_of(widget);
+  int red = 0;
+  for (int y = 0; y < image.height(); ++y) {
+    for (int x = 0; x < image.width(); ++x) {
+      const QColor color = image.pixelColor(x, y);
+      red += color.red() > 120 && color.green() < 80 && color.blue() < 80;
+    }
+  }
+  return red;
+}
+
+std::string text_of(QLabel* label) {
+  return label->text().toStdString();
+}
+
+// Each stage types into boxes; within a second the line must read as worked out for the values typed,
+// and its screen part must be red exactly when it names another resolution. Enter saves what was typed.
+TEST(ParameterDialog, TheSetUpLineFollowsTheTypingAndWarnsOfAnotherResolution) {
+  struct Stage {
+    std::vector<std::pair<int, QString>> typed;
+    std::string measure;
+    std::string screen;
+  };
+  const std::string other_screen = "Экран сейчас 1280 x 1024";
+  const std::vector<Stage> stages = {
+      {{}, testing::expected_measure(200, 17.7, 1024, 768), other_screen},
+      {{{1002, "1024"}}, testing::expected_measure(200, 17.7, 1024, 1024), other_screen},
+      {{{1003, "1280"}}, testing::expected_measure(200, 17.7, 1280, 1024), ""},
+      {{{1000, "100"}}, testing::expected_measure(100, 17.7, 1280, 1024), ""},
+      {{{1000, "1000"}}, "Дальность до дисплея: допустимы числа от 0.001 до 999.999", ""},
+      {{{1001, "17,7"}}, "Дальность до дисплея: допустимы числа от 0.001 до 999.999", ""},
+      {{{1000, "150"}}, "Диагональ дисплея: не число", ""},
+      {{{1001, "19"}, {1003, "1279"}}, testing::expected_measure(150, 19, 1279, 1024), other_screen},
+  };
+  testing::TempWorkDir dir;
+  size_t stage = 0;
+  int waited = 0;
+  const DialogRun run = run_dialog_steps([&](QDialog& dialog, size_t) {
+    QLabel* measure = testing::label(dialog, 1006);
+    QLabel* screen = testing::label(dialog, 1007);
+    const bool settled = text_of(measure) == stages[stage].measure && text_of(screen) == stages[stage].screen;
+    if (!settled && ++waited < 100) return false;
+    EXPECT_TRUE(settled) << "stage " << stage << ": \"" << text_of(measure) << "\" / \"" << text_of(screen) << "\"";
+    EXPECT_EQ(red_pixels(screen) > 20, !stages[stage].screen.empty()) << "stage " << stage;
+    EXPECT_EQ(red_pixels(measure), 0) << "stage " << stage;
+    waited = 0;
+    if (++stage == stages.size()) {
+      testing::press_key(dialog, Qt::Key_Return);
+      return true;
+    }
+    for (const auto& [box, text] : stages[stage].typed) testing::retype(testing::edit_box(dialog, box), text);
+    return false;
+  });
+  EXPECT_TRUE(run.returned);
+  EXPECT_EQ(dir.read("zorikan.vvd"),
+            lines({"150.000  (дальность в сантиметрах)", " 19.000  (диагональ дисплея в дюймах)",
+                   "   1024  (разрешение экрана, пикселей по Y)", "   1279  (разрешение экрана, пикселей по X)",
+                   "    100  (объем тренировки)"}));
+}
+
+// The longest run of black pixels along the middle row of the ruler's bar, in device pixels.
+int black_run(QWidget* bar) {
+  const QImage image = pixels_of(bar);
+  int longest = 0;
+  int run = 0;
+  for (int x = 0; x < image.width(); ++x) {
+    run = image.pixel(x, image.height() / 2) == qRgb(0, 0, 0) ? run + 1 : 0;
+    longest = std::max(longest, run);
+  }
+  return longest;
+}
+
+void turn_wheel(QWidget* widget, int notches) {
+  const QPointF at = QRectF(widget->rect()).center();
+  QWheelEvent wheel(at, widget->mapToGlobal(at), QPoint(), QPoint(0, 120 * notches), Qt::NoButton,
+                    Qt::NoModifier, Qt::NoScrollPhase, false);
+  QApplication::sendEvent(widget, &wheel);
+}
+
+// Brings the ruler's bar to `length` device pixels the ways a user does: a click and a drag for the
+// coarse length (they move its end by the device pixels of the logical distance), the arrow keys and
+// the wheel for the last pixels, one device pixel a step whatever the scale factor.
+void stretch_bar(dialog::RulerBar* bar, int length) {
+  const qreal ratio = bar->devicePixelRatioF();
+  std::printf("ruler at device pixel ratio %g, bar to %d device pixels\n", ratio, length);
+  QTest::mouseClick(bar, Qt::LeftButton, Qt::NoModifier, QPoint(100, bar->height() / 2));
+  const int clicked = bar->length_pixels();
+  const QPointF dragged_to(110, bar->height() / 2);
+  QMouseEvent drag(QEvent::MouseMove, dragged_to, bar->mapToGlobal(dragged_to), Qt::NoButton, Qt::LeftButton,
+                   Qt::NoModifier);
+  QApplication::sendEvent(bar, &drag);
+  EXPECT_EQ(bar->length_pixels() - clicked, static_cast<int>(10 * ratio)) << "a drag of 10 logical pixels";
+  const int keys = length - 3 - bar->length_pixels();
+  for (int i = 0; i < std::abs(keys); ++i) QTest::keyClick(bar, keys > 0 ? Qt::Key_Right : Qt::Key_Left);
+  EXPECT_EQ(bar->length_pixels(), length - 3);
+  turn_wheel(bar, 3);
+  EXPECT_EQ(bar->length_pixels(), length) << "three notches of the wheel";
+  EXPECT_EQ(black_run(bar), length) << "the bar drawn in device pixels";
+}
+
+// Per case: the resolution typed, the bar's length, OK or Cancel. OK puts the diagonal of the bar's
+// pitch into its box as the box shows numbers; Cancel leaves the box as it was; Enter saves the box.
+TEST(ParameterDialog, TheRulerPutsTheDiagonalOfTheCardBarIntoItsBoxAndCancelLeavesIt) {
+  struct Case {
+    QString ny, nx;
+    int bar;
+    bool ok;
+  };
+  const std::vector<Case> cases = {{"1024", "1280", 317, true}, {"768", "1024", 250, false}, {"1080", "1920", 420, true}};
+  testing::TempWorkDir dir;
+  size_t index = 0;
+  enum { kOpen, kStretch, kClosing } phase = kOpen;
+  std::string before;
+  int waited = 0;
+  const DialogRun run = run_dialog_steps([&](QDialog& dialog, size_t) {
+    const Case& c = cases[index];
+    QLineEdit* diagonal = testing::edit_box(dialog, 1001);
+    QDialog* ruler = testing::shown_ruler();
+    if (phase == kOpen) {
+      testing::retype(testing::edit_box(dialog, 1002), c.ny);
+      testing::retype(testing::edit_box(dialog, 1003), c.nx);
+      before = diagonal->text().toStdString();
+      testing::click(testing::push_button(dialog, 1005));
+      phase = kStretch;
+      return false;
+    }
+    if (phase == kStretch) {
+      if (ruler == nullptr) return false;
+      stretch_bar(ruler->findChild<dialog::RulerBar*>(), c.bar);
+      const std::string reading = "Длина полосы в пикселах: " + std::to_string(c.bar);
+      bool shown = false;
+      for (QLabel* label : ruler->findChildren<QLabel*>()) shown |= text_of(label).find(reading) == 0;
+      EXPECT_TRUE(shown) << reading;
+      const auto button = c.ok ? QDialogButtonBox::Ok : QDialogButtonBox::Cancel;
+      testing::click(ruler->findChild<QDialogButtonBox*>()->button(button));
+      phase = kClosing;
+      waited = 0;
+      return false;
+    }
+    const std::string expected = c.ok ? testing::expected_diagonal_box(c.bar, c.nx.toInt(), c.ny.toInt()) : before;
+    if (ruler != nullptr || (diagonal->text().toStdString() != expected && ++waited < 100)) return false;
+    EXPECT_EQ(diagonal->text().toStdString(), expected) << "case " << index;
+    phase = kOpen;
+    waited = 0;
+    if (++index < cases.size()) return false;
+    testing::click(diagonal);  // Enter on the ruler's button, which has the focus, would open the ruler
+    testing::press_key(dialog, Qt::Key_Return);
+    return true;
+  });
+  EXPECT_TRUE(run.returned);
+  char saved[16];
+  std::snprintf(saved, sizeof saved, "%7.3f", std::stod(testing::expected_diagonal_box(420, 1920, 1080)));
+  EXPECT_EQ(dir.read("zorikan.vvd"),
+            lines({"200.000  (дальность в сантиметрах)", std::string(saved) + "  (диагональ дисплея в дюймах)",
+                   "   1080  (разрешение экрана, пикселей по Y)", "   1920  (разрешение экрана, пикселей по X)",
+                   "    100  (объем тренировки)"}));
 }
 
 }  // namespace

@@ -3,12 +3,14 @@
 #include <QApplication>
 #include <QCloseEvent>
 #include <QDialog>
+#include <QLabel>
 #include <QLineEdit>
 #include <QPushButton>
 #include <QTest>
 #include <QWindow>
 
 #include "dialog/dialog_window.h"
+#include "dialog/ruler_window.h"
 
 namespace zorikan::testing {
 namespace {
@@ -55,6 +57,19 @@ QLineEdit* edit_box(QDialog& dialog, int id) {
 
 QPushButton* push_button(QDialog& dialog, int id) {
   return control<QPushButton>(dialog, id);
+}
+
+QLabel* label(QDialog& dialog, int id) {
+  return control<QLabel>(dialog, id);
+}
+
+QDialog* shown_ruler() {
+  for (QWidget* widget : QApplication::topLevelWidgets()) {
+    if (dynamic_cast<dialog::RulerWindow*>(widget) != nullptr && widget->isVisible()) {
+      return static_cast<QDialog*>(widget);
+    }
+  }
+  return nullptr;
 }
 
 void click(QWidget* widget) {

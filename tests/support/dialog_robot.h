@@ -8,6 +8,7 @@
 #include <functional>
 
 class QDialog;
+class QLabel;
 class QLineEdit;
 class QPushButton;
 class QWidget;
@@ -36,6 +37,10 @@ QDialog* shown_dialog();
 // A control of the dialog by its id (null when absent or of another type).
 QLineEdit* edit_box(QDialog& dialog, int id);
 QPushButton* push_button(QDialog& dialog, int id);
+QLabel* label(QDialog& dialog, int id);
+
+// The ruler window shown now over a dialog, or null.
+QDialog* shown_ruler();
 
 // A left click in the middle of a widget.
 void click(QWidget* widget);

@@ -168,8 +168,9 @@ DialogWindow::DialogWindow(const DialogTemplate& dialog_template, const std::vec
         box->setFrame((item.style & kStyleBorder) != 0);
         box->setText(text);
         box->setCursorPosition(0);
-        connect(box, &QLineEdit::textChanged, this,
-                [session = session_, id = item.id] { session->post({id, kCallbackChanged}); });
+        connect(box, &QLineEdit::textChanged, this, [session = session_, id = item.id] {
+          session->post({id, kCallbackChanged});
+        });
         widget = box;
         break;
       }

@@ -5,10 +5,11 @@
 // typing stops where the text would pass the box's right edge). Tab order is template order, and the
 // first control with a tab stop has the focus when the dialog appears.
 //
-// Every event reaches the program thread through the session: a click of a button as (id, -4); a
-// change of an edit box's text, typed or set, as (id, -3); the cancel command (Esc, the close box) as a click of control 2 when there is one; Enter clicks the
-// default push button (the one the template marks, else control 1), or the push button that has the
-// focus. The window never closes itself: the program ends it. GUI thread only.
+// Every event reaches the program thread through the session: a click of a button as (id, -4); a change
+// of an edit box's text, typed or set, as (id, -3); the cancel command (Esc, the close box) as a click of
+// control 2 when there is one; Enter clicks the default push button (the one the template marks, else
+// control 1), or the push button that has the focus. The window never closes itself: the program ends
+// it. GUI thread only.
 #pragma once
 
 #include <QDialog>

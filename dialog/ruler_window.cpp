@@ -127,9 +127,11 @@ RulerWindow::RulerWindow(QWidget* owner, const QString& instruction, double refe
   connect(buttons, &QDialogButtonBox::rejected, this, &QDialog::reject);
   layout->addWidget(buttons);
 
-  const bool reachable = initial_pixels >= RulerBar::kShortestPixels && initial_pixels <= bar_->longest_pixels();
-  bar_->set_length(reachable ? initial_pixels
-                             : static_cast<int>(std::lround(reference_mm / kMillimetresPerInch * kPlainPixelsPerInch)));
+  const bool reachable =
+      initial_pixels >= RulerBar::kShortestPixels && initial_pixels <= bar_->longest_pixels();
+  bar_->set_length(
+      reachable ? initial_pixels
+                : static_cast<int>(std::lround(reference_mm / kMillimetresPerInch * kPlainPixelsPerInch)));
   show_length(bar_->length_pixels());
   bar_->setFocus(Qt::OtherFocusReason);
 }

@@ -1,4 +1,5 @@
-// The parameter dialog: defaults, saved values, the five boxes, their read-back and the save.
+// The parameter dialog: defaults, saved values, the five boxes, the set-up line under them and the card
+// ruler for the diagonal, the boxes' read-back and the save.
 #include "session/parameter_dialog.h"
 
 #include <array>
@@ -61,16 +62,13 @@ struct ParameterBox {
 
 // In the order the boxes are filled and read back.
 constexpr std::array<ParameterBox, 5> kBoxes = {{
-    {1000, "Дальность до дисплея", &kDistanceShown, 6, &kDistanceRange,
-     &SessionParams::distance_cm, nullptr},
-    {1001, "Диагональ дисплея", &kDiagonalShown, 6, &kDiagonalRange,
-     &SessionParams::diagonal_inch, nullptr},
+    {1000, "Дальность до дисплея", &kDistanceShown, 6, &kDistanceRange, &SessionParams::distance_cm, nullptr},
+    {1001, "Диагональ дисплея", &kDiagonalShown, 6, &kDiagonalRange, &SessionParams::diagonal_inch, nullptr},
     {1002, "Разрешение экрана, Ny=", &kIntegerShown, 4, &kResolutionRange, nullptr,
      &SessionParams::screen_ny},
     {1003, "Разрешение экрана, Nx=", &kIntegerShown, 4, &kResolutionRange, nullptr,
      &SessionParams::screen_nx},
-    {1004, "Объем тренировки", &kIntegerShown, 4, &kVolumeRange, nullptr,
-     &SessionParams::training_volume},
+    {1004, "Объем тренировки", &kIntegerShown, 4, &kVolumeRange, nullptr, &SessionParams::training_volume},
 }};
 
 // The boxes of the set-up: what the ring's size rests on.

@@ -52,12 +52,14 @@ std::string measure_part(float distance_cm, float diagonal_inch, int32_t nx, int
 std::string screen_part(bool differs, const DialogScreen& screen) {
   std::string text;
   if (differs) {
-    text = "Экран сейчас " + std::to_string(screen.width_pixels) + " x " + std::to_string(screen.height_pixels);
+    text =
+        "Экран сейчас " + std::to_string(screen.width_pixels) + " x " + std::to_string(screen.height_pixels);
   }
   const double diagonal = reported_diagonal_inch(screen);
   if (diagonal <= 0) return text;
   const std::string inches = printed("%.1f", diagonal) + " дюйма";
-  return differs ? text + ", по данным системы диагональ " + inches : "По данным системы диагональ экрана " + inches;
+  return differs ? text + ", по данным системы диагональ " + inches
+                 : "По данным системы диагональ экрана " + inches;
 }
 
 }  // namespace
@@ -99,7 +101,8 @@ SetUpLine set_up_line(const TypedSetUp& typed, const DialogScreen& screen) {
 }
 
 double reported_diagonal_inch(const DialogScreen& screen) {
-  if (screen.width_pixels <= 0 || screen.height_pixels <= 0 || !(screen.width_mm > 0) || !(screen.height_mm > 0))
+  if (screen.width_pixels <= 0 || screen.height_pixels <= 0 || !(screen.width_mm > 0) ||
+      !(screen.height_mm > 0))
     return 0;
   const double pixel_aspect = double(screen.width_pixels) / screen.height_pixels;
   const double physical_aspect = screen.width_mm / screen.height_mm;
@@ -108,7 +111,8 @@ double reported_diagonal_inch(const DialogScreen& screen) {
     const auto made_up = [&](int32_t pixels, double mm) {
       return std::abs(mm - pixels * kMillimetresPerInch / pixels_per_inch) <= kMadeUpToleranceMm;
     };
-    if (made_up(screen.width_pixels, screen.width_mm) && made_up(screen.height_pixels, screen.height_mm)) return 0;
+    if (made_up(screen.width_pixels, screen.width_mm) && made_up(screen.height_pixels, screen.height_mm))
+      return 0;
   }
   const double diagonal = std::hypot(screen.width_mm, screen.height_mm) / kMillimetresPerInch;
   return diagonal >= kSmallestDiagonalInch && diagonal <= kLargestDiagonalInch ? diagonal : 0;

@@ -9,27 +9,27 @@
 namespace zorikan {
 namespace {
 
-struct SetUp {
+struct ViewingSetUp {
   float distance_cm;
   float diagonal_inch;
   int32_t nx;
   int32_t ny;
 };
 
-double pitch_mm(const SetUp& s) {
+double pitch_mm(const ViewingSetUp& s) {
   return s.diagonal_inch * 25.4 / std::hypot(double(s.nx), double(s.ny));
 }
 
-double gap_px(const SetUp& s, double level) {
+double gap_px(const ViewingSetUp& s, double level) {
   return 14.5 * (0.1 / level) * (s.distance_cm / 500.0) / pitch_mm(s);
 }
 
 TEST(HighestMeasurableLevel, ThreeSetUpsAgainstTheGapWorkedOutHere) {
   const float ladder[] = {0.1f, 0.2f, 0.3f, 0.4f, 0.5f, 0.6f, 0.7f, 0.8f, 0.9f, 1.0f, 1.25f, 1.5f, 2.0f};
-  const SetUp setups[] = {{200, 17.7f, 1024, 768}, {60, 15.6f, 1920, 1080}, {500, 24, 1920, 1200}};
+  const ViewingSetUp setups[] = {{200, 17.7f, 1024, 768}, {60, 15.6f, 1920, 1080}, {500, 24, 1920, 1200}};
   const float expected[] = {1.5f, 0.9f, 2.0f};
   for (size_t k = 0; k < std::size(setups); ++k) {
-    const SetUp& s = setups[k];
+    const ViewingSetUp& s = setups[k];
     float highest = 0;
     for (float level : ladder)
       if (gap_px(s, level) >= 1) highest = level;

@@ -3,6 +3,7 @@
 #include <QApplication>
 #include <QCloseEvent>
 #include <QDialog>
+#include <QImage>
 #include <QLabel>
 #include <QLineEdit>
 #include <QPushButton>
@@ -61,6 +62,17 @@ QPushButton* push_button(QDialog& dialog, int id) {
 
 QLabel* label(QDialog& dialog, int id) {
   return control<QLabel>(dialog, id);
+}
+
+int red_pixels(const QImage& image, const QRect& area) {
+  int red = 0;
+  for (int y = area.top(); y <= area.bottom(); ++y) {
+    for (int x = area.left(); x <= area.right(); ++x) {
+      const QColor color = image.pixelColor(x, y);
+      red += color.red() > 120 && color.green() < 80 && color.blue() < 80;
+    }
+  }
+  return red;
 }
 
 QDialog* shown_ruler() {

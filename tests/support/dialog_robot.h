@@ -8,6 +8,8 @@
 #include <functional>
 
 class QDialog;
+class QImage;
+class QRect;
 class QLabel;
 class QLineEdit;
 class QPushButton;
@@ -41,6 +43,9 @@ QLabel* label(QDialog& dialog, int id);
 
 // The ruler window shown now over a dialog, or null.
 QDialog* shown_ruler();
+
+// The pixels of `area` in `image` that are red, as a warning is written.
+int red_pixels(const QImage& image, const QRect& area);
 
 // A left click in the middle of a widget.
 void click(QWidget* widget);

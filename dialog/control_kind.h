@@ -27,9 +27,11 @@ inline constexpr int32_t kKindUnknown = 0;  // a button type the toolkit does no
 inline constexpr int32_t kSelectorText = -2;
 inline constexpr int32_t kSelectorEditText = -5;
 
-// Callback types: the dialog's own routine as the dialog is created; the click of a button.
+// Callback types: the dialog's own routine as the dialog is created; the click of a button; a change
+// of an edit box's text, typed or set by the program.
 inline constexpr int32_t kCallbackInit = 0;
 inline constexpr int32_t kCallbackClicked = -4;
+inline constexpr int32_t kCallbackChanged = -3;
 
 constexpr int32_t control_kind(const DialogItem& item) {
   switch (item.control_class) {

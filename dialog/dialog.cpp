@@ -1,6 +1,9 @@
 // The toolkit's operations on the program thread, and the modal wait in which control routines run.
 #include "dialog/dialog.h"
 
+#include <QGuiApplication>
+#include <QScreen>
+
 #include <algorithm>
 #include <chrono>
 
@@ -9,6 +12,8 @@
 #include "dialog/dialog_resources.h"
 #include "dialog/dialog_session.h"
 #include "dialog/dialog_window.h"
+#include "dialog/ruler_window.h"
+#include "display/frame_state.h"
 #include "display/gui_thread.h"
 #include "display/message_boxes.h"
 #include "display/stop_point.h"
@@ -60,22 +65,39 @@ void read_from_window(DialogRecord& dialog, DialogControl* only) {
   }
 }
 
+struct ControlChange {
+  size_t index;
+  std::string text;
+  std::optional<uint32_t> color;
+};
+
 // Puts the values set since the dialog was shown on the screen.
 void write_changed_to_window(DialogRecord& dialog) {
   const std::shared_ptr<dialog::DialogSession> session = dialog.window;
-  std::vector<std::pair<size_t, std::string>> changes;
+  std::vector<ControlChange> changes;
   for (size_t i = 0; i < dialog.controls.size(); ++i) {
     DialogControl& control = dialog.controls[i];
     if (!control.value_changed) continue;
-    changes.emplace_back(i, control.text);
+    changes.push_back({i, control.text, control.color});
     control.value_changed = false;
   }
   dialog.changed = false;
   if (changes.empty()) return;
   display::run_on_gui([&] {
     if (session->window == nullptr) return;
-    for (const auto& [index, text] : changes) session->window->set_control_text(index, text);
+    for (const ControlChange& change : changes) {
+      session->window->set_control_text(change.index, change.text);
+      session->window->set_control_color(change.index, change.color);
+    }
   });
+}
+
+// Marks a control's new value for the screen: at once, or from inside a control routine when the
+// routine returns.
+void mark_changed(DialogRecord& dialog, DialogControl& control) {
+  control.value_changed = true;
+  dialog.changed = true;
+  if (dialog.window != nullptr && dialog.window->routine_depth == 0) write_changed_to_window(dialog);
 }
 
 // Removes the window of a session from the screen and frees it; the GUI thread may be gone already.
@@ -110,6 +132,9 @@ void dispatch(DialogRecord& dialog, const dialog::DialogEvent& event) {
   if (control == nullptr) return;
   if (event.callback_type == kCallbackClicked && kind_is_clickable(control->kind)) {
     call_routine(dialog, control->clicked, event.control_id, event.callback_type);
+  }
+  if (event.callback_type == kCallbackChanged && control->kind == kKindEdit) {
+    call_routine(dialog, control->changed, event.control_id, event.callback_type);
   }
 }
 
@@ -175,10 +200,20 @@ int32_t dialog_set_text(DialogRecord& dialog, int32_t control_id, std::string_vi
   if (control == nullptr || !selector_fits(*control, selector)) return kFalse;
   if (dialog.window != nullptr && !control->value_read) read_from_window(dialog, control);
   control->text = without_trailing_blanks(text);
-  control->value_changed = true;
-  dialog.changed = true;
-  // From inside a control routine the change reaches the screen when the routine returns.
-  if (dialog.window != nullptr && dialog.window->routine_depth == 0) write_changed_to_window(dialog);
+  mark_changed(dialog, *control);
+  return kTrue;
+}
+
+int32_t dialog_set_text_color(DialogRecord& dialog, int32_t control_id, std::optional<uint32_t> rgb) {
+  display::stop_point();
+  DialogControl* control = find_control(dialog, control_id);
+  if (control == nullptr || control->kind != kKindStatic) return kFalse;
+  // The text goes to the screen with the colour; it must be what the window shows now.
+  if (dialog.window != nullptr && !control->value_read && !control->value_changed) {
+    read_from_window(dialog, control);
+  }
+  control->color = rgb;
+  mark_changed(dialog, *control);
   return kTrue;
 }
 
@@ -204,7 +239,12 @@ int32_t dialog_set_callback(DialogRecord& dialog, int32_t control_id, DialogRout
     return kTrue;
   }
   DialogControl* control = find_control(dialog, control_id);
-  if (control == nullptr || !kind_is_clickable(control->kind)) return kFalse;
+  if (control == nullptr) return kFalse;
+  if (control->kind == kKindEdit && (!callback_type || *callback_type == kCallbackChanged)) {
+    control->changed = routine;
+    return kTrue;
+  }
+  if (!kind_is_clickable(control->kind)) return kFalse;
   if (callback_type && *callback_type != kCallbackClicked) return kFalse;
   control->clicked = routine;
   return kTrue;
@@ -222,6 +262,9 @@ int32_t dialog_run_modal(DialogRecord& dialog) {
   const bool shown = display::run_on_gui([&] {
     session->window = new dialog::DialogWindow(*dialog.resource->dialog, texts, session,
                                                owner != nullptr ? owner->window.data() : nullptr);
+    for (size_t i = 0; i < dialog.controls.size(); ++i) {
+      if (dialog.controls[i].color) session->window->set_control_color(i, dialog.controls[i].color);
+    }
     session->window->show();
   });
   if (!shown) return -1;
@@ -260,6 +303,40 @@ void dialog_message_box(DialogRecord& dialog, std::string_view text) {
       dialog.resource != nullptr ? std::string(dialog.resource->dialog->header.caption) : std::string();
   display::show_message_box(
       {display::BoxIcon::kWarning, display::BoxButtons::kOk, caption, cp1251_to_utf8(text)});
+}
+
+DialogScreen dialog_screen(const DialogRecord& dialog) {
+  display::stop_point();
+  DialogScreen facts;
+  const std::shared_ptr<dialog::DialogSession> session = dialog.window;
+  display::run_on_gui([&] {
+    const QWidget* shown = session != nullptr ? session->window.data() : nullptr;
+    if (shown == nullptr) shown = display::frame_widget();
+    const QScreen* screen = shown != nullptr ? shown->screen() : QGuiApplication::primaryScreen();
+    if (screen == nullptr) return;
+    // The geometry counts in device-independent pixels: the scale factor gives the device's.
+    const QSize pixels = screen->geometry().size() * screen->devicePixelRatio();
+    facts.width_pixels = pixels.width();
+    facts.height_pixels = pixels.height();
+    facts.width_mm = screen->physicalSize().width();
+    facts.height_mm = screen->physicalSize().height();
+  });
+  return facts;
+}
+
+std::optional<int32_t> dialog_ruler(DialogRecord& dialog, std::string_view instruction, double reference_mm,
+                                    int32_t initial_pixels) {
+  display::stop_point();
+  std::optional<int32_t> length;
+  const std::shared_ptr<dialog::DialogSession> session = dialog.window;
+  display::run_on_gui([&] {
+    QWidget* owner = session != nullptr ? session->window.data() : nullptr;
+    if (owner == nullptr) owner = display::frame_widget();
+    dialog::RulerWindow ruler(owner, QString::fromStdString(cp1251_to_utf8(instruction)), reference_mm,
+                              initial_pixels);
+    if (ruler.exec() == QDialog::Accepted) length = ruler.bar_pixels();
+  });
+  return length;
 }
 
 }  // namespace zorikan

@@ -35,7 +35,9 @@ struct DialogControl {
   bool value_changed = false;       // set since the dialog was shown, not yet on the screen
   bool value_read = false;          // `text` holds what the window showed when it was last read
   std::string text;                 // Windows-1251, trailing blanks removed
+  std::optional<uint32_t> color;    // of a static text, RGB 0x00BBGGRR; none: the style's colour
   DialogRoutine clicked = nullptr;  // kinds 3 to 5; null does nothing
+  DialogRoutine changed = nullptr;  // edit boxes: the text changed; null does nothing
 };
 
 namespace dialog {
@@ -71,11 +73,16 @@ int32_t dialog_set_text(DialogRecord& dialog, int32_t control_id, std::string_vi
 int32_t dialog_get_text(DialogRecord& dialog, int32_t control_id, std::span<char> text,
                         std::optional<int32_t> selector = std::nullopt);
 
-// Binds `routine` to a control's callback type (omitted: the click of a button), or, with the template
-// id as the control id, makes it the dialog's own routine (callback type 0 or omitted). kFalse for an
-// id not in the table or a callback type the kind does not have.
+// Binds `routine` to a control's callback type (omitted: the click of a button, the change of an edit
+// box's text), or, with the template id as the control id, makes it the dialog's own routine (callback
+// type 0 or omitted). kFalse for an id not in the table or a callback type the kind does not have.
 int32_t dialog_set_callback(DialogRecord& dialog, int32_t control_id, DialogRoutine routine,
                             std::optional<int32_t> callback_type = std::nullopt);
+
+// Gives a static text the colour `rgb` (0x00BBGGRR), or with none the style's colour again; it reaches
+// the screen as a text set by dialog_set_text does. kFalse for an id not in the table or a control that
+// is no static text.
+int32_t dialog_set_text_color(DialogRecord& dialog, int32_t control_id, std::optional<uint32_t> rgb);
 
 // Shows the dialog modally and returns its return value once dialog_exit has ended it; -1 when it
 // cannot be shown (not initialised, already shown, no window system). A stop of the program ends the
@@ -89,5 +96,23 @@ void dialog_exit(DialogRecord& dialog);
 // returns once the user has confirmed it. From a control routine this keeps the dialog open for the
 // user to correct what the text says.
 void dialog_message_box(DialogRecord& dialog, std::string_view text);
+
+// The screen a dialog is on while it is shown, else the screen of the frame window.
+struct DialogScreen {
+  int32_t width_pixels = 0;  // device pixels, whatever the desktop's scale factor
+  int32_t height_pixels = 0;
+  double width_mm = 0;  // the physical size the system reports; 0 where it reports none
+  double height_mm = 0;
+};
+DialogScreen dialog_screen(const DialogRecord& dialog);
+
+// A ruler over the dialog: `instruction` (Windows-1251) above a horizontal bar that the user stretches
+// until it is as long as an object `reference_mm` millimetres long held against the screen; below it,
+// the bar's length and the pixel pitch that follows. The bar is `initial_pixels` device pixels long at
+// first (outside its reach: `reference_mm` at 96 pixels per inch). Its end is dragged with the mouse, or
+// moved one device pixel a step by the arrow keys and the mouse wheel, whatever the desktop's scale
+// factor. Returns the bar's length in device pixels after OK, none after Cancel (Esc, the close box).
+std::optional<int32_t> dialog_ruler(DialogRecord& dialog, std::string_view instruction, double reference_mm,
+                                    int32_t initial_pixels);
 
 }  // namespace zorikan

@@ -27,8 +27,9 @@ constexpr DialogHeader kParameterDialogHeader = {
 };
 
 // In tab order. The upper resolution box (1002, beside "Ny=") holds the pixels down, the lower one
-// (1003, beside "Nx=") the pixels across.
-constexpr std::array<DialogItem, 20> kParameterDialogItems = {{
+// (1003, beside "Nx=") the pixels across. The button "Линейка" (1005) measures the diagonal; the two
+// lines under the boxes (1006, 1007) say what the set-up typed can measure and what the screen is.
+constexpr std::array<DialogItem, 23> kParameterDialogItems = {{
     {1, ControlClass::kButton, kPushButton, "Начать работу", 15, 161, 168, 36},
     {2, ControlClass::kButton, kPushButton, "Выйти из программы", 238, 176, 86, 21},
     {-1, ControlClass::kStatic, kLabel, "Дальность до дисплея", 18, 7, 83, 12},
@@ -37,6 +38,7 @@ constexpr std::array<DialogItem, 20> kParameterDialogItems = {{
     {-1, ControlClass::kStatic, kLabel, "Диагональ дисплея", 18, 37, 76, 13},
     {-1, ControlClass::kStatic, kLabel, "дюймов", 177, 36, 31, 14},
     {1001, ControlClass::kEdit, kScrollingTextBox, "", 113, 34, 50, 17},
+    {1005, ControlClass::kButton, kPushButton, "Линейка", 277, 42, 50, 13},
     {-1, ControlClass::kStatic, kLabel, "Разрешение экрана", 18, 79, 75, 12},
     {-1, ControlClass::kStatic, kLabel, "Объем тренировки", 18, 131, 79, 11},
     {-1, ControlClass::kStatic, kLabel, "изображений", 177, 131, 60, 15},
@@ -49,6 +51,8 @@ constexpr std::array<DialogItem, 20> kParameterDialogItems = {{
     {1004, ControlClass::kEdit, kNumberBox, "", 113, 127, 50, 17},
     {-1, ControlClass::kStatic, kLabel, "(Не поленитесь, измерьте!", 214, 31, 94, 10},
     {-1, ControlClass::kStatic, kLabel, "1дюйм=25.4мм)", 214, 42, 59, 9},
+    {1006, ControlClass::kStatic, kLabel, "", 18, 145, 312, 8},
+    {1007, ControlClass::kStatic, kLabel, "", 18, 153, 312, 8},
 }};
 static_assert(template_texts_convert(kParameterDialogHeader, kParameterDialogItems));
 

@@ -18,6 +18,7 @@
 #include "common/cp1251.h"
 #include "dialog/control_kind.h"
 #include "display/canvas_widget.h"
+#include "display/colors.h"
 #include "display/frame_state.h"
 #include "display/frame_window.h"
 #include "display/window_registry.h"
@@ -167,6 +168,9 @@ DialogWindow::DialogWindow(const DialogTemplate& dialog_template, const std::vec
         box->setFrame((item.style & kStyleBorder) != 0);
         box->setText(text);
         box->setCursorPosition(0);
+        connect(box, &QLineEdit::textChanged, this, [session = session_, id = item.id] {
+          session->post({id, kCallbackChanged});
+        });
         widget = box;
         break;
       }
@@ -212,6 +216,14 @@ void DialogWindow::set_control_text(size_t index, std::string_view text) {
   } else if (auto* group = qobject_cast<QGroupBox*>(widget)) {
     group->setTitle(value);
   }
+}
+
+void DialogWindow::set_control_color(size_t index, std::optional<uint32_t> rgb) {
+  auto* label = qobject_cast<QLabel*>(index < controls_.size() ? controls_[index] : nullptr);
+  if (label == nullptr) return;
+  QPalette colors = palette();
+  if (rgb) colors.setColor(QPalette::WindowText, QColor::fromRgb(display::to_qrgb(*rgb)));
+  label->setPalette(colors);
 }
 
 std::string DialogWindow::control_text(size_t index) const {

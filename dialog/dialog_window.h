@@ -5,15 +5,18 @@
 // typing stops where the text would pass the box's right edge). Tab order is template order, and the
 // first control with a tab stop has the focus when the dialog appears.
 //
-// Every event reaches the program thread through the session: a click of a button as (id, -4); the
-// cancel command (Esc, the close box) as a click of control 2 when there is one; Enter clicks the
-// default push button (the one the template marks, else control 1), or the push button that has the
-// focus. The window never closes itself: the program ends it. GUI thread only.
+// Every event reaches the program thread through the session: a click of a button as (id, -4); a change
+// of an edit box's text, typed or set, as (id, -3); the cancel command (Esc, the close box) as a click of
+// control 2 when there is one; Enter clicks the default push button (the one the template marks, else
+// control 1), or the push button that has the focus. The window never closes itself: the program ends
+// it. GUI thread only.
 #pragma once
 
 #include <QDialog>
 
+#include <cstdint>
 #include <memory>
+#include <optional>
 #include <string>
 #include <string_view>
 #include <vector>
@@ -38,6 +41,9 @@ class DialogWindow final : public QDialog {
   // The text of template item `index`, Windows-1251.
   void set_control_text(size_t index, std::string_view text);
   std::string control_text(size_t index) const;
+  // The text colour of a static text, RGB 0x00BBGGRR, or with none the style's; other controls keep
+  // theirs.
+  void set_control_color(size_t index, std::optional<uint32_t> rgb);
 
   const BaseUnits& base_units() const { return units_; }
 

@@ -1,10 +1,9 @@
-// The parameter dialog: defaults, saved values, the five boxes, their read-back and the save.
+// The parameter dialog: defaults, saved values, the five boxes, the set-up line under them and the card
+// ruler for the diagonal, the boxes' read-back and the save.
 #include "session/parameter_dialog.h"
 
 #include <array>
-#include <cmath>
-#include <cstdio>
-#include <span>
+#include <optional>
 #include <string>
 #include <string_view>
 
@@ -16,9 +15,12 @@
 #include "common/text_format.h"
 #include "dialog/dialog_resources.h"
 #include "display/display.h"
+#include "session/card_ruler.h"
 #include "session/parameter_ranges.h"
 #include "session/saved_parameters.h"
 #include "session/session_params.h"
+#include "session/set_up_line.h"
+#include "session/typed_number.h"
 
 namespace zorikan {
 namespace {
@@ -26,10 +28,20 @@ namespace {
 constexpr int32_t kStartButton = 1;
 constexpr int32_t kExitButton = 2;
 constexpr int32_t kGraphicsUnit = 1;
+constexpr int32_t kRulerButton = 1005;
+constexpr int32_t kMeasureLine = 1006;
+constexpr int32_t kScreenLine = 1007;
+
+// The screen part of the set-up line when it warns: RGB 0x00BBGGRR (192, 0, 0).
+constexpr uint32_t kWarningRed = 0x0000C0;
 
 constexpr auto kStartText = cp1251<"Начать работу">();
 constexpr auto kExitText = cp1251<"Выйти из программы">();
 constexpr std::string_view kTemplateMissing = "Диалог IDD_DIALOG1 не найден";
+constexpr auto kRulerInstruction = cp1251<
+    "Приложите к экрану банковскую карту (85.60 мм, этот размер у всех банковских карт и удостоверений) "
+    "длинной стороной к полосе, левым краем к левой черте. Растяните полосу до правого края карты: тяните "
+    "мышью, нажимайте стрелки влево и вправо или крутите колесо мыши (шаг - один пиксел).">();
 
 // Every number passes through this buffer on its way into and out of the dialog.
 constexpr size_t kTextBufferLength = 10;
@@ -37,16 +49,12 @@ constexpr size_t kTextBufferLength = 10;
 constexpr Format kDistanceShown = parse_format("(F6.1)");
 constexpr Format kDiagonalShown = parse_format("(F6.2)");
 constexpr Format kIntegerShown = parse_format("(I4)");
-// Read back without implied decimals: "65" is 65.0.
-constexpr Format kRealTyped = parse_format("(F10.0)");
-constexpr Format kIntegerTyped = parse_format("(I10)");
 
 struct ParameterBox {
   int32_t control_id;
   std::string_view label;  // UTF-8, names the box in the conversion report and the range message
   const Format* shown;
   size_t shown_length;  // leading characters of the buffer put into the box
-  const Format* typed;
   const ParameterRange* range;
   float SessionParams::*real;
   int32_t SessionParams::*integer;
@@ -54,17 +62,20 @@ struct ParameterBox {
 
 // In the order the boxes are filled and read back.
 constexpr std::array<ParameterBox, 5> kBoxes = {{
-    {1000, "Дальность до дисплея", &kDistanceShown, 6, &kRealTyped, &kDistanceRange,
-     &SessionParams::distance_cm, nullptr},
-    {1001, "Диагональ дисплея", &kDiagonalShown, 6, &kRealTyped, &kDiagonalRange,
-     &SessionParams::diagonal_inch, nullptr},
-    {1002, "Разрешение экрана, Ny=", &kIntegerShown, 4, &kIntegerTyped, &kResolutionRange, nullptr,
+    {1000, "Дальность до дисплея", &kDistanceShown, 6, &kDistanceRange, &SessionParams::distance_cm, nullptr},
+    {1001, "Диагональ дисплея", &kDiagonalShown, 6, &kDiagonalRange, &SessionParams::diagonal_inch, nullptr},
+    {1002, "Разрешение экрана, Ny=", &kIntegerShown, 4, &kResolutionRange, nullptr,
      &SessionParams::screen_ny},
-    {1003, "Разрешение экрана, Nx=", &kIntegerShown, 4, &kIntegerTyped, &kResolutionRange, nullptr,
+    {1003, "Разрешение экрана, Nx=", &kIntegerShown, 4, &kResolutionRange, nullptr,
      &SessionParams::screen_nx},
-    {1004, "Объем тренировки", &kIntegerShown, 4, &kIntegerTyped, &kVolumeRange, nullptr,
-     &SessionParams::training_volume},
+    {1004, "Объем тренировки", &kIntegerShown, 4, &kVolumeRange, nullptr, &SessionParams::training_volume},
 }};
+
+// The boxes of the set-up: what the ring's size rests on.
+constexpr const ParameterBox& kDistanceBox = kBoxes[0];
+constexpr const ParameterBox& kDiagonalBox = kBoxes[1];
+constexpr const ParameterBox& kNyBox = kBoxes[2];
+constexpr const ParameterBox& kNxBox = kBoxes[3];
 
 // The dialog's record lives for the whole run.
 DialogRecord g_dialog;
@@ -94,17 +105,13 @@ bool read_box_into(const ParameterBox& box, SessionParams& params) {
   dialog_get_text(g_dialog, box.control_id, g_text_buffer);
   const std::string_view text(g_text_buffer.data(), g_text_buffer.size());
   if (box.real != nullptr) {
-    float value = 0;
-    const bool number =
-        parse_text(text, *box.typed, {&value}, ErrorExit::kReturn).ok() && std::isfinite(value);
-    if (!number) return false;
-    params.*box.real = value;
-    return true;
+    const std::optional<float> value = typed_real(text);
+    if (value) params.*box.real = *value;
+    return value.has_value();
   }
-  int32_t value = 0;
-  if (!parse_text(text, *box.typed, {&value}, ErrorExit::kReturn).ok()) return false;
-  params.*box.integer = value;
-  return true;
+  const std::optional<int32_t> value = typed_integer(text);
+  if (value) params.*box.integer = *value;
+  return value.has_value();
 }
 
 // A box that does not hold a number ends the program with a report naming the box and its text.
@@ -115,12 +122,6 @@ void read_box(const ParameterBox& box) {
   report_fatal_error("parameter dialog: the box \"" + std::string(box.label) + "\" holds \"" +
                      cp1251_to_utf8(found) + "\", which does not read as " +
                      (box.real != nullptr ? "a real number" : "an integer"));
-}
-
-std::string number_text(double value) {
-  std::array<char, 32> text{};
-  std::snprintf(text.data(), text.size(), "%g", value);
-  return text.data();
 }
 
 bool box_in_range(const ParameterBox& box, const SessionParams& params) {
@@ -134,12 +135,58 @@ bool boxes_in_range() {
   for (const ParameterBox& box : kBoxes) {
     SessionParams typed;
     if (!read_box_into(box, typed) || box_in_range(box, typed)) continue;
-    dialog_message_box(
-        g_dialog, utf8_to_cp1251(std::string(box.label) + ": допустимы числа от " +
-                                 number_text(box.range->lowest) + " до " + number_text(box.range->highest)));
+    dialog_message_box(g_dialog, utf8_to_cp1251(range_message(box.label, *box.range)));
     return false;
   }
   return true;
+}
+
+// The four boxes of the set-up as typed; `texts` holds their texts for the result's views.
+TypedSetUp typed_set_up(std::array<std::string, 4>& texts) {
+  const auto typed = [](const ParameterBox& box, std::string& text) {
+    dialog_get_text(g_dialog, box.control_id, g_text_buffer);
+    text.assign(g_text_buffer.data(), g_text_buffer.size());
+    return TypedValue{box.label, text, box.range, box.integer != nullptr};
+  };
+  return {typed(kDistanceBox, texts[0]), typed(kDiagonalBox, texts[1]), typed(kNyBox, texts[2]),
+          typed(kNxBox, texts[3])};
+}
+
+// Bound to the dialog's creation and to the changes of the four set-up boxes.
+void show_set_up_line(DialogRecord& dialog, int32_t& /*control_id*/, int32_t& /*callback_kind*/) {
+  std::array<std::string, 4> texts;
+  const SetUpLine line = set_up_line(typed_set_up(texts), dialog_screen(dialog));
+  dialog_set_text(dialog, kMeasureLine, utf8_to_cp1251(line.measure));
+  dialog_set_text(dialog, kScreenLine, utf8_to_cp1251(line.screen));
+  dialog_set_text_color(dialog, kScreenLine, line.screen_differs ? std::optional(kWarningRed) : std::nullopt);
+}
+
+// Bound to "Линейка": the ruler measures the pixel pitch against a bank card, and the diagonal that the
+// pitch and the resolution typed give goes into its box as the box shows numbers. Without a usable
+// resolution the ruler cannot give a diagonal: a message says what is wrong instead.
+void measure_diagonal(DialogRecord& dialog, int32_t& /*control_id*/, int32_t& /*callback_kind*/) {
+  std::array<std::string, 4> texts;
+  const TypedSetUp typed = typed_set_up(texts);
+  const TypedReading ny = read_typed(typed.screen_ny);
+  const TypedReading nx = read_typed(typed.screen_nx);
+  for (const TypedReading* resolution : {&ny, &nx}) {
+    if (resolution->ok()) continue;
+    dialog_message_box(dialog, utf8_to_cp1251(resolution->problem));
+    return;
+  }
+  const TypedReading diagonal = read_typed(typed.diagonal);
+  const auto nx_pixels = static_cast<int32_t>(nx.value), ny_pixels = static_cast<int32_t>(ny.value);
+  const int32_t initial = diagonal.ok() ? card_bar_pixels(diagonal.value, nx_pixels, ny_pixels) : 0;
+  const std::optional<int32_t> bar = dialog_ruler(dialog, kRulerInstruction.view(), kCardLongEdgeMm, initial);
+  if (!bar) return;
+  const auto measured = static_cast<float>(diagonal_from_card_bar(*bar, nx_pixels, ny_pixels));
+  if (!in_range(*kDiagonalBox.range, measured)) {
+    dialog_message_box(dialog, utf8_to_cp1251(range_message(kDiagonalBox.label, *kDiagonalBox.range)));
+    return;
+  }
+  format_to_text(g_text_buffer, *kDiagonalBox.shown, {measured});
+  dialog_set_text(dialog, kDiagonalBox.control_id,
+                  std::string_view(g_text_buffer.data(), kDiagonalBox.shown_length));
 }
 
 }  // namespace
@@ -161,6 +208,11 @@ void parameter_dialog() {
   for (const ParameterBox& box : kBoxes) fill_box(box);
   dialog_set_callback(g_dialog, kExitButton, &dialog_button_handler);
   dialog_set_callback(g_dialog, kStartButton, &dialog_button_handler);
+  dialog_set_callback(g_dialog, kParameterDialogId, &show_set_up_line);
+  for (const ParameterBox* box : {&kDistanceBox, &kDiagonalBox, &kNyBox, &kNxBox}) {
+    dialog_set_callback(g_dialog, box->control_id, &show_set_up_line);
+  }
+  dialog_set_callback(g_dialog, kRulerButton, &measure_diagonal);
   dialog_run_modal(g_dialog);
 
   // Whichever button was pressed: a box without a number ends the program here.

@@ -1,5 +1,7 @@
 // The parameter dialog of the start-up: fills session_params from the defaults, zorikan.vvd and the
-// dialog IDD_DIALOG1, saves them, or ends the program when the user leaves it.
+// dialog IDD_DIALOG1, saves them, or ends the program when the user leaves it. While it is shown, a line
+// under the boxes says what the set-up typed can measure and whether the resolution is the screen's, and
+// the button "Линейка" measures the diagonal against a bank card.
 #pragma once
 
 #include <cstdint>

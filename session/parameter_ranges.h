@@ -5,6 +5,8 @@
 #pragma once
 
 #include <cstdint>
+#include <string>
+#include <string_view>
 
 namespace zorikan {
 
@@ -22,5 +24,8 @@ inline constexpr ParameterRange kVolumeRange{-999, 9999};        // I7 in the fi
 // False for NaN and the infinities.
 bool in_range(const ParameterRange& range, float value);
 bool in_range(const ParameterRange& range, int32_t value);
+
+// What the user is told of a value outside its range, UTF-8: "<label>: допустимы числа от 1 до 9999".
+std::string range_message(std::string_view label, const ParameterRange& range);
 
 }  // namespace zorikan

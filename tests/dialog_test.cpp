@@ -62,20 +62,20 @@ TEST(DialogToolkit, InitFindsTemplatesByIdAndRefusesMissingOrUnloadableOnes) {
   ASSERT_EQ(dialog_init(101, dialog), kTrue);
   EXPECT_EQ(dialog.return_value, 1);
   EXPECT_EQ(dialog.window, nullptr);
-  ASSERT_EQ(dialog.controls.size(), 20u);
-  const std::array<int32_t, 20> ids = {1,  2,  -1, 1000, -1, -1,   -1,   1001, -1, -1,
-                                       -1, -1, -1, -1,   -1, 1002, 1003, 1004, -1, -1};
+  ASSERT_EQ(dialog.controls.size(), 23u);
+  const std::array<int32_t, 23> ids = {1,  2,  -1, 1000, -1,   -1,   -1,   1001, 1005, -1,   -1,  -1,
+                                       -1, -1, -1, -1,   1002, 1003, 1004, -1,   -1,   1006, 1007};
   for (size_t i = 0; i < ids.size(); ++i) {
     const DialogControl& control = dialog.controls[i];
     EXPECT_EQ(control.id, ids[i]) << "item " << i;
-    const int32_t kind = control.id == 1 || control.id == 2 ? kKindPushButton
-                         : control.id >= 1000               ? kKindEdit
-                                                            : kKindStatic;
+    const int32_t kind = control.id == 1 || control.id == 2 || control.id == 1005 ? kKindPushButton
+                         : control.id >= 1000 && control.id <= 1004               ? kKindEdit
+                                                                                  : kKindStatic;
     EXPECT_EQ(control.kind, kind) << "item " << i;
     EXPECT_EQ(control.clicked, kind == kKindPushButton ? &dialog_end_routine : nullptr) << "item " << i;
   }
   EXPECT_EQ(dialog.controls[1].text, cp1251<"Выйти из программы">().view());
-  EXPECT_EQ(dialog.controls[19].text, cp1251<"1дюйм=25.4мм)">().view());
+  EXPECT_EQ(dialog.controls[20].text, cp1251<"1дюйм=25.4мм)">().view());
   EXPECT_EQ(dialog.controls[3].text, "");
 
   // Another module: a template holding a list box cannot be shown, a declared resource without a
@@ -124,7 +124,11 @@ TEST(DialogToolkit, TextsAreCutAndPaddedAndUnknownIdsOrSelectorsChangeNothing) {
   EXPECT_EQ(dialog.controls[1].clicked, &ignore_routine);
   EXPECT_EQ(dialog_set_callback(dialog, 1, &ignore_routine, kCallbackClicked), kTrue);
   EXPECT_EQ(dialog_set_callback(dialog, 1, nullptr, kCallbackInit), kFalse);
-  EXPECT_EQ(dialog_set_callback(dialog, 1000, &ignore_routine), kFalse) << "an edit box has no click";
+  EXPECT_EQ(dialog_set_callback(dialog, 1000, &ignore_routine, kCallbackClicked), kFalse)
+      << "an edit box has no click";
+  EXPECT_EQ(dialog_set_callback(dialog, 1000, &ignore_routine), kTrue) << "its main event is a change";
+  EXPECT_EQ(dialog.controls[3].changed, &ignore_routine);
+  EXPECT_EQ(dialog_set_text_color(dialog, 1000, 0xC0), kFalse) << "only static texts take a colour";
   EXPECT_EQ(dialog_set_callback(dialog, -1, &ignore_routine), kFalse);
   EXPECT_EQ(dialog_set_callback(dialog, 999, &ignore_routine), kFalse);
   EXPECT_EQ(dialog_set_callback(dialog, 101, &ignore_routine, kCallbackClicked), kFalse);
@@ -148,8 +152,8 @@ TEST(DialogToolkit, WindowIsLaidOutInDialogUnitsAndTakesKeysAsTheTemplateSays) {
     EXPECT_EQ(dialog.pos(),
               owner + QPoint(dialog::horizontal_pixels(units, 50), dialog::vertical_pixels(units, 20)));
     const QList<QWidget*> widgets = dialog.findChildren<QWidget*>(Qt::FindDirectChildrenOnly);
-    EXPECT_EQ(widgets.size(), 20);
-    for (int i = 0; i < widgets.size() && i < 20; ++i) {
+    EXPECT_EQ(widgets.size(), 23);
+    for (int i = 0; i < widgets.size() && i < 23; ++i) {
       const DialogItem& item = layout.items[static_cast<size_t>(i)];
       EXPECT_EQ(widgets[i]->property("zorikan_control_id").toInt(), item.id) << "item " << i;
       EXPECT_EQ(widgets[i]->geometry(), dialog::to_pixels(units, item.x, item.y, item.width, item.height))
@@ -160,7 +164,7 @@ TEST(DialogToolkit, WindowIsLaidOutInDialogUnitsAndTakesKeysAsTheTemplateSays) {
 
     // The focus starts on the first tab stop and Tab walks the template order, past the static texts.
     tab_order.push_back(dialog.focusWidget()->property("zorikan_control_id").toInt());
-    for (int i = 0; i < 7; ++i) {
+    for (int i = 0; i < 8; ++i) {
       testing::press_key(dialog, Qt::Key_Tab);
       tab_order.push_back(dialog.focusWidget()->property("zorikan_control_id").toInt());
     }
@@ -190,7 +194,7 @@ TEST(DialogToolkit, WindowIsLaidOutInDialogUnitsAndTakesKeysAsTheTemplateSays) {
               base.height());
   EXPECT_GT(base.width(), 3);
   EXPECT_GT(base.height(), 8);
-  EXPECT_EQ(tab_order, (std::vector<int>{1, 2, 1000, 1001, 1002, 1003, 1004, 1}));
+  EXPECT_EQ(tab_order, (std::vector<int>{1, 2, 1000, 1001, 1005, 1002, 1003, 1004, 1}));
   EXPECT_EQ(result, 2) << "Esc clicks control 2, whose end-dialog routine returns its id";
   EXPECT_EQ(ny, "1234");
   EXPECT_EQ(nx, "56  ");

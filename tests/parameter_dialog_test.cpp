@@ -1,21 +1,30 @@
 // The parameter dialog on the real dialog, driven through real key and mouse events, with zorikan.vvd
 // in a fresh working directory: the boxes it shows, what it reads back, the exact file it saves, the
-// ways out of it, and saves that fail part-way.
+// ways out of it, saves that fail part-way, the set-up line as the user types and the card ruler. The
+// offscreen screen is 1280 x 1024.
 #include "session/parameter_dialog.h"
 
 #include <gtest/gtest.h>
 #include <sys/resource.h>
 #include <QDialog>
+#include <QDialogButtonBox>
+#include <QLabel>
 #include <QLineEdit>
 #include <QPushButton>
+#include <QTest>
+#include <QWheelEvent>
 
+#include <algorithm>
+#include <cmath>
 #include <csignal>
 #include <filesystem>
 #include <string>
+#include <tuple>
 #include <vector>
 
 #include "common/cp1251.h"
 #include "dialog/dialog_resources.h"
+#include "dialog/ruler_window.h"
 #include "display/display.h"
 #include "session/saved_parameters.h"
 #include "session/session_params.h"
@@ -283,6 +292,118 @@ TEST(ParameterDialog, ASaveThatRunsOutOfSpacePartWayLeavesTheOldFile) {
   EXPECT_EQ(run.reports[0], "zorikan.vvd.tmp: cannot write: File too large");
   EXPECT_EQ(dir.read("zorikan.vvd"), kOldFile);
   EXPECT_FALSE(std::filesystem::exists(dir.path() / "zorikan.vvd.tmp")) << "the half-written file is removed";
+}
+
+// The set-up line's first part worked out from the physical set-up: the gap of level a is 14.5 mm x
+// (0.1 / a) x (distance / 500 cm) at the eye, a pixel diagonal x 25.4 / sqrt(nx^2 + ny^2) mm; a level can
+// be measured when its gap covers at least one pixel.
+std::string expected_measure(double distance_cm, double diagonal_inch, int nx, int ny) {
+  const double pitch = diagonal_inch * 25.4 / std::hypot(nx, ny);
+  std::string highest;
+  for (const char* level :
+       {"0.1", "0.2", "0.3", "0.4", "0.5", "0.6", "0.7", "0.8", "0.9", "1.0", "1.25", "1.5", "2.0"})
+    if (14.5 * (0.1 / std::stod(level)) * (distance_cm / 500) / pitch >= 1) highest = level;
+  const std::string line = highest.empty() ? "Даже 0.1 не измерить" : "Измеримая острота до " + highest;
+  if (highest == "2.0") return line;
+  return line + "; для 2.0 сядьте не ближе " + std::to_string(int(std::ceil(500 * pitch * 20 / 14.5))) +
+         " см";
+}
+
+// Each stage types into boxes; within a second the line must read as worked out for the values, its
+// screen part red exactly when it names another resolution.
+TEST(ParameterDialog, TheSetUpLineFollowsTheTypingAndWarnsOfAnotherResolution) {
+  const std::string other = "Экран сейчас 1280 x 1024";
+  const std::vector<std::tuple<int, QString, std::string, std::string>> stages = {
+      {0, "", expected_measure(200, 17.7, 1024, 768), other},
+      {1002, "1024", expected_measure(200, 17.7, 1024, 1024), other},
+      {1003, "1280", expected_measure(200, 17.7, 1280, 1024), ""},
+      {1000, "150", expected_measure(150, 17.7, 1280, 1024), ""},
+      {1001, "17,7", "Диагональ дисплея: не число", ""},
+      {1001, "19", expected_measure(150, 19, 1280, 1024), ""},
+      {1003, "1279", expected_measure(150, 19, 1279, 1024), other}};
+  testing::TempWorkDir dir;
+  size_t stage = 0;
+  int waited = 0;
+  const DialogRun run = run_dialog_steps([&](QDialog& dialog, size_t) {
+    const auto& [box, typed, measure, screen] = stages[stage];
+    QLabel* line = testing::label(dialog, 1007);
+    const std::string shown =
+        testing::label(dialog, 1006)->text().toStdString() + "|" + line->text().toStdString();
+    if (shown != measure + "|" + screen && ++waited < 100) return false;
+    EXPECT_EQ(shown, measure + "|" + screen) << "stage " << stage;
+    const QImage red = line->grab().toImage();
+    EXPECT_EQ(testing::red_pixels(red, red.rect()) > 20, !screen.empty()) << "stage " << stage;
+    waited = 0;
+    if (++stage == stages.size()) testing::press_key(dialog, Qt::Key_Escape);
+    if (stage == stages.size()) return true;
+    testing::retype(testing::edit_box(dialog, std::get<0>(stages[stage])), std::get<1>(stages[stage]));
+    return false;
+  });
+  EXPECT_EQ(stage, stages.size());
+}
+
+// Brings the bar to `length` device pixels as a user does: a drag moves its end by the device pixels of the
+// logical distance, arrow keys and wheel notches by one device pixel a step, whatever the scale factor.
+void stretch_bar(dialog::RulerBar* bar, int length) {
+  QTest::mouseClick(bar, Qt::LeftButton, Qt::NoModifier, QPoint(100, 5));
+  const int clicked = bar->length_pixels();
+  QMouseEvent drag(QEvent::MouseMove, QPointF(110, 5), bar->mapToGlobal(QPointF(110, 5)), Qt::NoButton,
+                   Qt::LeftButton, Qt::NoModifier);
+  QApplication::sendEvent(bar, &drag);
+  EXPECT_EQ(bar->length_pixels() - clicked, static_cast<int>(10 * bar->devicePixelRatioF()));
+  for (int keys = 0; keys < 2000 && bar->length_pixels() != length - 3; ++keys)
+    QTest::keyClick(bar, bar->length_pixels() < length ? Qt::Key_Right : Qt::Key_Left);
+  QWheelEvent wheel(QPointF(5, 5), bar->mapToGlobal(QPointF(5, 5)), QPoint(), QPoint(0, 360), Qt::NoButton,
+                    Qt::NoModifier, Qt::NoScrollPhase, false);
+  QApplication::sendEvent(bar, &wheel);
+  const QImage drawn = bar->grab().toImage().convertToFormat(QImage::Format_RGB32);  // device pixels
+  const auto* row = reinterpret_cast<const QRgb*>(drawn.constScanLine(drawn.height() / 2));
+  EXPECT_EQ(std::count(row, row + drawn.width(), qRgb(0, 0, 0)), length) << "three wheel notches later";
+}
+
+// Per case: the resolution typed, the bar's length, OK or Cancel. OK puts the diagonal of the bar's pitch,
+// 85.6 / N x sqrt(nx^2 + ny^2) / 25.4, into its box as the box shows numbers; Cancel leaves the box.
+TEST(ParameterDialog, TheRulerPutsTheDiagonalOfTheCardBarIntoItsBoxAndCancelLeavesIt) {
+  const std::vector<std::tuple<QString, QString, int, bool>> cases = {
+      {"1024", "1280", 317, true}, {"768", "1024", 250, false}, {"1080", "1920", 420, true}};
+  testing::TempWorkDir dir;
+  size_t index = 0;
+  QString before;
+  bool stretched = false;
+  const DialogRun run = run_dialog_steps([&](QDialog& dialog, size_t) {
+    const auto& [ny, nx, bar, ok] = cases[index];
+    QLineEdit* diagonal = testing::edit_box(dialog, 1001);
+    QDialog* ruler = testing::shown_ruler();
+    if (before.isEmpty()) {
+      testing::retype(testing::edit_box(dialog, 1002), ny);
+      testing::retype(testing::edit_box(dialog, 1003), nx);
+      before = diagonal->text();
+      testing::click(testing::push_button(dialog, 1005));
+    } else if (ruler != nullptr && !stretched) {
+      stretch_bar(ruler->findChild<dialog::RulerBar*>(), bar);
+      EXPECT_TRUE(ruler->findChildren<QLabel*>().back()->text().startsWith(
+          QString("Длина полосы в пикселах: %1 ").arg(bar)));
+      stretched = true;
+      testing::click(ruler->findChild<QDialogButtonBox*>()->button(ok ? QDialogButtonBox::Ok
+                                                                      : QDialogButtonBox::Cancel));
+    } else if (ruler == nullptr) {
+      const double exact = 85.6 / bar * std::hypot(nx.toDouble(), ny.toDouble()) / 25.4;
+      const QString expected = ok ? QString::asprintf("%6.2f", exact) : before;
+      if (diagonal->text() != expected) return false;  // on its way from the program thread
+      before.clear();
+      stretched = false;
+      if (++index < cases.size()) return false;
+      testing::click(diagonal);  // Enter on the ruler's button, which has the focus, would open the ruler
+      testing::press_key(dialog, Qt::Key_Return);
+      return true;
+    }
+    return false;
+  });
+  EXPECT_TRUE(run.returned);
+  EXPECT_EQ(dir.read("zorikan.vvd"),
+            lines({"200.000  (дальность в сантиметрах)", " 17.680  (диагональ дисплея в дюймах)",
+                   "   1080  (разрешение экрана, пикселей по Y)",
+                   "   1920  (разрешение экрана, пикселей по X)", "    100  (объем тренировки)"}));
 }
 
 }  // namespace

@@ -3,12 +3,15 @@
 #include <QApplication>
 #include <QCloseEvent>
 #include <QDialog>
+#include <QImage>
+#include <QLabel>
 #include <QLineEdit>
 #include <QPushButton>
 #include <QTest>
 #include <QWindow>
 
 #include "dialog/dialog_window.h"
+#include "dialog/ruler_window.h"
 
 namespace zorikan::testing {
 namespace {
@@ -55,6 +58,30 @@ QLineEdit* edit_box(QDialog& dialog, int id) {
 
 QPushButton* push_button(QDialog& dialog, int id) {
   return control<QPushButton>(dialog, id);
+}
+
+QLabel* label(QDialog& dialog, int id) {
+  return control<QLabel>(dialog, id);
+}
+
+int red_pixels(const QImage& image, const QRect& area) {
+  int red = 0;
+  for (int y = area.top(); y <= area.bottom(); ++y) {
+    for (int x = area.left(); x <= area.right(); ++x) {
+      const QColor color = image.pixelColor(x, y);
+      red += color.red() > 120 && color.green() < 80 && color.blue() < 80;
+    }
+  }
+  return red;
+}
+
+QDialog* shown_ruler() {
+  for (QWidget* widget : QApplication::topLevelWidgets()) {
+    if (dynamic_cast<dialog::RulerWindow*>(widget) != nullptr && widget->isVisible()) {
+      return static_cast<QDialog*>(widget);
+    }
+  }
+  return nullptr;
 }
 
 void click(QWidget* widget) {

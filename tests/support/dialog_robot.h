@@ -8,6 +8,9 @@
 #include <functional>
 
 class QDialog;
+class QImage;
+class QRect;
+class QLabel;
 class QLineEdit;
 class QPushButton;
 class QWidget;
@@ -36,6 +39,13 @@ QDialog* shown_dialog();
 // A control of the dialog by its id (null when absent or of another type).
 QLineEdit* edit_box(QDialog& dialog, int id);
 QPushButton* push_button(QDialog& dialog, int id);
+QLabel* label(QDialog& dialog, int id);
+
+// The ruler window shown now over a dialog, or null.
+QDialog* shown_ruler();
+
+// The pixels of `area` in `image` that are red, as a warning is written.
+int red_pixels(const QImage& image, const QRect& area);
 
 // A left click in the middle of a widget.
 void click(QWidget* widget);

@@ -386,7 +386,7 @@ TEST(ParameterDialog, TheRulerPutsTheDiagonalOfTheCardBarIntoItsBoxAndCancelLeav
       stretched = true;
       testing::click(ruler->findChild<QDialogButtonBox*>()->button(ok ? QDialogButtonBox::Ok
                                                                       : QDialogButtonBox::Cancel));
-    } else if (ruler == nullptr) {
+    } else if (ruler == nullptr && stretched) {  // closed again, not yet opened by the program thread
       const double exact = 85.6 / bar * std::hypot(nx.toDouble(), ny.toDouble()) / 25.4;
       const QString expected = ok ? QString::asprintf("%6.2f", exact) : before;
       if (diagonal->text() != expected) return false;  // on its way from the program thread

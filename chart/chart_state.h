@@ -5,7 +5,7 @@
 #include <array>
 #include <cstdint>
 
-#include "training/results_log.h"
+#include "services/results_log.h"
 
 namespace zorikan {
 

@@ -13,8 +13,8 @@
 #include "common/real_to_integer.h"
 #include "common/text_format.h"
 #include "display/display.h"
-#include "session/color_table.h"
-#include "session/window_registration.h"
+#include "services/color_table.h"
+#include "services/window_registration.h"
 
 namespace zorikan {
 namespace {

@@ -19,9 +19,9 @@
 #include "chart/range_pass.h"
 #include "common/real_to_integer.h"
 #include "display/display.h"
-#include "session/color_table.h"
-#include "session/shared_words.h"
-#include "session/window_registration.h"
+#include "services/color_table.h"
+#include "services/shared_words.h"
+#include "services/window_registration.h"
 
 namespace zorikan {
 namespace {

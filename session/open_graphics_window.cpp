@@ -4,8 +4,8 @@
 #include "common/file_units.h"
 #include "common/logical.h"
 #include "display/display.h"
-#include "session/color_table.h"
-#include "session/window_registration.h"
+#include "services/color_table.h"
+#include "services/window_registration.h"
 
 namespace zorikan {
 namespace {

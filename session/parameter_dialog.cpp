@@ -15,10 +15,10 @@
 #include "common/text_format.h"
 #include "dialog/dialog_resources.h"
 #include "display/display.h"
+#include "services/session_params.h"
 #include "session/card_ruler.h"
 #include "session/parameter_ranges.h"
 #include "session/saved_parameters.h"
-#include "session/session_params.h"
 #include "session/set_up_line.h"
 #include "session/typed_number.h"
 

@@ -4,13 +4,13 @@
 #include <span>
 
 #include "display/display.h"
-#include "session/glyph_set.h"
+#include "services/glyph_set.h"
+#include "services/grating_picture.h"
+#include "services/random_uniform.h"
+#include "services/shared_words.h"
+#include "services/window_size.h"
 #include "session/grey_pause.h"
-#include "session/random_uniform.h"
-#include "session/shared_words.h"
-#include "session/start_picture.h"
 #include "session/sweep_state.h"
-#include "session/window_size.h"
 
 namespace zorikan {
 namespace {

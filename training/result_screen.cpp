@@ -8,9 +8,9 @@
 #include "common/format.h"
 #include "common/text_format.h"
 #include "display/display.h"
-#include "session/shared_words.h"
+#include "services/results_log.h"
+#include "services/shared_words.h"
 #include "training/count_word_forms.h"
-#include "training/results_log.h"
 
 namespace zorikan {
 namespace {

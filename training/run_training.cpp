@@ -9,14 +9,14 @@
 #include <span>
 
 #include "display/display.h"
-#include "session/date_and_time.h"
-#include "session/random_uniform.h"
-#include "session/session_params.h"
-#include "session/shared_words.h"
-#include "session/start_picture.h"
+#include "services/date_and_time.h"
+#include "services/grating_picture.h"
+#include "services/random_uniform.h"
+#include "services/results_log.h"
+#include "services/session_params.h"
+#include "services/shared_words.h"
 #include "training/answer_window.h"
 #include "training/result_screen.h"
-#include "training/results_log.h"
 #include "training/training_counts.h"
 #include "training/training_picture.h"
 

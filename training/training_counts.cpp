@@ -1,7 +1,7 @@
 // The counts of the training run; see training_counts.h.
 #include "training/training_counts.h"
 
-#include "training/results_log.h"
+#include "services/results_log.h"
 
 namespace zorikan {
 

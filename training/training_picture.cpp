@@ -2,7 +2,7 @@
 #include "training/training_picture.h"
 
 #include "display/display.h"
-#include "session/shared_words.h"
+#include "services/shared_words.h"
 
 namespace zorikan {
 namespace {

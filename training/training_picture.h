@@ -13,8 +13,8 @@
 #include <cstdint>
 #include <span>
 
-#include "session/glyph_set.h"
-#include "session/start_picture.h"
+#include "services/glyph_set.h"
+#include "services/grating_picture.h"
 
 namespace zorikan {
 

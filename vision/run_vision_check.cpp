@@ -16,16 +16,16 @@
 #include "common/format.h"
 #include "common/text_format.h"
 #include "display/display.h"
-#include "session/date_and_time.h"
-#include "session/session_params.h"
-#include "session/shared_words.h"
-#include "training/results_log.h"
-#include "vision/acuity_ladder.h"
+#include "services/acuity_ladder.h"
+#include "services/date_and_time.h"
+#include "services/highest_measurable_level.h"
+#include "services/results_log.h"
+#include "services/session_params.h"
+#include "services/shared_words.h"
+#include "services/wait_for_click.h"
 #include "vision/acuity_search.h"
-#include "vision/highest_measurable_level.h"
 #include "vision/setup_fault.h"
 #include "vision/test_acuity_level.h"
-#include "vision/wait_for_click.h"
 
 namespace zorikan {
 namespace {

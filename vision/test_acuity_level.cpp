@@ -9,9 +9,9 @@
 #include <vector>
 
 #include "display/display.h"
-#include "session/random_uniform.h"
-#include "session/shared_words.h"
-#include "vision/acuity_ladder.h"
+#include "services/acuity_ladder.h"
+#include "services/random_uniform.h"
+#include "services/shared_words.h"
 #include "vision/gap_ring.h"
 #include "vision/ring_image.h"
 #include "vision/screen_coordinate.h"

@@ -4,7 +4,7 @@
 // memcpy of the row two above it, and each tile row is two runs of one colour. A whole 980 x 650
 // picture thus costs little more than one copy of the buffer (bench/start_screen_bench.cpp), where a
 // pixel-by-pixel loop over the definition costs about ten times as much.
-#include "session/start_picture.h"
+#include "services/grating_picture.h"
 
 #include <algorithm>
 #include <cstring>

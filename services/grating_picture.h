@@ -18,7 +18,7 @@
 #include <cstdint>
 #include <span>
 
-#include "session/glyph_set.h"
+#include "services/glyph_set.h"
 
 namespace zorikan {
 

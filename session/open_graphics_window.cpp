@@ -5,6 +5,7 @@
 #include "common/logical.h"
 #include "display/display.h"
 #include "services/color_table.h"
+#include "services/colors.h"
 #include "services/window_registration.h"
 
 namespace zorikan {
@@ -13,7 +14,6 @@ namespace {
 bool g_colors_filled = false;
 
 constexpr int32_t kTileChildWindows = 2;
-constexpr int32_t kWhite = 0xFFFFFF;
 
 }  // namespace
 

@@ -3,11 +3,11 @@
 // the program's start-up hook, runs main_program on the program thread and the message loop on this one.
 #include <QApplication>
 
+#include "app/saved_ring_table.h"
 #include "display/data_folder.h"
 #include "display/display.h"
 #include "session/main_program.h"
 #include "session/startup_settings.h"
-#include "vision/ring_table.h"
 
 int main(int argc, char** argv) {
   if (const auto code = zorikan::display::answer_information_options(argc, argv)) return *code;

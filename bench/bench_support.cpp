@@ -11,8 +11,8 @@
 #include <map>
 #include <vector>
 
+#include "services/grating_picture.h"
 #include "session/glyph_file.h"
-#include "session/start_picture.h"
 
 namespace zorikan::bench {
 

@@ -26,10 +26,10 @@
 #include "display/display.h"
 #include "display/input_signal.h"
 #include "display/window_registry.h"
-#include "session/color_table.h"
-#include "session/shared_words.h"
-#include "session/window_registration.h"
-#include "training/results_log.h"
+#include "services/color_table.h"
+#include "services/results_log.h"
+#include "services/shared_words.h"
+#include "services/window_registration.h"
 
 namespace {
 

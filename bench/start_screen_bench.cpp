@@ -13,9 +13,10 @@
 #include <vector>
 
 #include "bench/bench_support.h"
+#include "services/glyph_set.h"
+#include "services/grating_picture.h"
 #include "session/glyph_file.h"
-#include "session/glyph_set.h"
-#include "session/start_picture.h"
+#include "session/sweep_step.h"
 
 namespace {
 
@@ -46,8 +47,9 @@ void BM_BuildStartPicture(benchmark::State& state) {
   double best = 1e9;
   for (auto _ : state) {
     const auto start = Clock::now();
-    for (int32_t y = 0; y < kHeight; ++y) zorikan::write_grating_row(image, kWidth, kHeight, size, y);
-    zorikan::write_glyph(image, kWidth, kHeight, size, offset, points);
+    const zorikan::ImageRows rows = zorikan::image_rows(image, kWidth, kHeight, 0);
+    zorikan::paint_grating(rows, rows.area(), size, [](int32_t) { return true; });
+    zorikan::paint_glyph(rows, rows.area(), size, offset, points, [] { return true; });
     benchmark::DoNotOptimize(image.data());
     benchmark::ClobberMemory();
     best = std::min(best, std::chrono::duration<double>(Clock::now() - start).count());

@@ -13,10 +13,10 @@
 #include "bench/bench_support.h"
 #include "display/display.h"
 #include "display/time_sound_service.h"
+#include "services/window_size.h"
 #include "session/glyph_file.h"
 #include "session/open_graphics_window.h"
 #include "session/sweep_step.h"
-#include "session/window_size.h"
 
 namespace {
 

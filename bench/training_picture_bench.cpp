@@ -12,9 +12,9 @@
 #include <vector>
 
 #include "bench/bench_support.h"
+#include "services/glyph_set.h"
+#include "services/grating_picture.h"
 #include "session/glyph_file.h"
-#include "session/glyph_set.h"
-#include "session/start_picture.h"
 #include "training/training_picture.h"
 
 namespace {

@@ -5,7 +5,7 @@
 #include <array>
 #include <cstdint>
 
-#include "training/results_log.h"
+#include "services/results_log.h"
 
 namespace zorikan {
 
@@ -54,7 +54,9 @@ struct PassStop {
 };
 
 struct ChartState {
-  int32_t record_count = 0;  // records read in the current pass
+  // Records read: set to 0 by the range pass, which counts its records; the plot pass counts on from the
+  // range pass's total.
+  int32_t record_count = 0;
   double range_start = 0;    // seconds from 1900-01-01 to the start of the earliest day in the log
   double range_end = 0;      // the same for the latest day, then the end of that day
   RecordStamp first_stamp;   // of the record that set range_start (the first in the file on that day)

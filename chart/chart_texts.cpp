@@ -13,16 +13,17 @@
 #include "common/real_to_integer.h"
 #include "common/text_format.h"
 #include "display/display.h"
-#include "session/color_table.h"
-#include "session/window_registration.h"
+#include "services/color_table.h"
+#include "services/colors.h"
+#include "services/window_registration.h"
 
 namespace zorikan {
 namespace {
 
 constexpr int32_t kChartUnit = 1;
 constexpr float kTextSize = 8;
-constexpr int32_t kBlack = 7;
-constexpr int32_t kRed = 9;
+constexpr int32_t kBlackEntry = 7;
+constexpr int32_t kRedEntry = 9;
 
 struct ScaleText {
   float x;
@@ -78,12 +79,9 @@ constexpr std::array<ScaleText, 11> kScaleTexts = {{
 
 constexpr Format kStartStampLayout = parse_format("('Начало  ',I2.2,'.',I2.2,'.',I4,'г,',I3,'час',I3,'мин')");
 constexpr Format kEndStampLayout = parse_format("('Конец  ',I2.2,'.',I2.2,'.',I4,'г,',I3,'час',I3,'мин')");
-constexpr size_t kStartStampLength = 32;
-constexpr size_t kEndStampLength = 31;
 
 constexpr auto kPrompt = cp1251<"Для продолжения нажмите любую кнопку мыши">();
 constexpr std::string_view kPromptFont = "t'Times New Roman Cyr'h28w9ib";
-constexpr int32_t kPromptColor = 0xDDAA00;  // 0x00BBGGRR: red 0, green 170, blue 221
 
 constexpr auto kNoteStart = cp1251<"zorikan.rtr, строка ">();
 constexpr auto kNotACalendarDate = cp1251<": неверная дата">();
@@ -120,12 +118,12 @@ void draw_scale(std::span<const ScaleText> texts) {
   }
 }
 
-void draw_stamp(int16_t x, const Format& layout, const RecordStamp& stamp, size_t length) {
+void draw_stamp(int16_t x, const Format& layout, const RecordStamp& stamp) {
   std::array<char, 80> buffer;
   buffer.fill(' ');
   format_to_text(buffer, layout, {stamp.day, stamp.month, stamp.year, stamp.hour, stamp.minute},
                  ErrorExit::kReturn);
-  draw_text_at(x, 620, std::string_view(buffer.data(), length));
+  draw_text_at(x, 620, std::string_view(buffer.data(), record_width(layout)));
 }
 
 }  // namespace
@@ -133,12 +131,12 @@ void draw_stamp(int16_t x, const Format& layout, const RecordStamp& stamp, size_
 void draw_scale_texts() {
   draw_scale(chart_state.acuity_above_one ? kAcuityMarksToTwo : kAcuityMarksToOne);
   draw_scale(kScaleTexts);
-  select_color(kBlack);
+  select_color(kBlackEntry);
 }
 
 void draw_range_stamps() {
-  draw_stamp(10, kStartStampLayout, chart_state.first_stamp, kStartStampLength);
-  draw_stamp(748, kEndStampLayout, chart_state.last_stamp, kEndStampLength);
+  draw_stamp(10, kStartStampLayout, chart_state.first_stamp);
+  draw_stamp(748, kEndStampLayout, chart_state.last_stamp);
 }
 
 void draw_pass_stop_note() {
@@ -150,13 +148,13 @@ void draw_pass_stop_note() {
   const std::string_view reason = reason_text(stop.reason);
   end = std::copy(reason.begin(), reason.end(), end);
   end = std::copy(kNoteEnd.view().begin(), kNoteEnd.view().end(), end);
-  select_color(kRed);
+  select_color(kRedEntry);
   plot_text(kChartUnit, 120, 178, kTextSize, 0, std::string_view(note.data(), end));
-  select_color(kBlack);
+  select_color(kBlackEntry);
 }
 
 void draw_no_history_line() {
-  select_color(kBlack);
+  select_color(kBlackEntry);
   select_font(text_font_for_size(kTextSize));
   const int32_t width = measure_text(kNoHistory.view());
   const int32_t window_width = truncate_int(window_registration[kChartUnit].pixel_width);
@@ -165,7 +163,7 @@ void draw_no_history_line() {
 
 void draw_prompt() {
   select_font(kPromptFont);
-  set_draw_color_rgb(kPromptColor);
+  set_draw_color_rgb(kAzure);
   draw_text_at(265, 621, kPrompt.view());
 }
 

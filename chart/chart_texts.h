@@ -21,7 +21,7 @@ void draw_pass_stop_note();
 // "Записей пока нет: ...", in black, centred in one line above the prompt: the log holds no record.
 void draw_no_history_line();
 
-// "Для продолжения нажмите любую кнопку мыши" at (265, 621), big italic, in RGB 0xDDAA00.
+// "Для продолжения нажмите любую кнопку мыши" at (265, 621), big italic, in kAzure (services/colors.h).
 void draw_prompt();
 
 }  // namespace zorikan

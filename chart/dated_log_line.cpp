@@ -9,7 +9,7 @@
 #include "calendar/ndays.h"
 #include "chart/chart_state.h"
 #include "common/file_units.h"
-#include "training/results_log.h"
+#include "services/results_log.h"
 
 namespace zorikan {
 namespace {

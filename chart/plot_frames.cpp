@@ -4,7 +4,7 @@
 #include "chart/activate_window.h"
 #include "common/real_to_integer.h"
 #include "display/display.h"
-#include "session/window_registration.h"
+#include "services/window_registration.h"
 
 namespace zorikan {
 namespace {

@@ -12,8 +12,8 @@
 #include "chart/dated_log_line.h"
 #include "chart/plot_move_draw.h"
 #include "common/file_units.h"
-#include "session/color_table.h"
-#include "training/results_log.h"
+#include "services/color_table.h"
+#include "services/results_log.h"
 
 namespace zorikan {
 namespace {

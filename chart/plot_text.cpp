@@ -7,8 +7,8 @@
 #include "chart/activate_window.h"
 #include "common/real_to_integer.h"
 #include "display/display.h"
-#include "session/color_table.h"
-#include "session/window_registration.h"
+#include "services/color_table.h"
+#include "services/window_registration.h"
 
 namespace zorikan {
 namespace {

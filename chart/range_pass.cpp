@@ -6,7 +6,7 @@
 #include "chart/chart_state.h"
 #include "chart/dated_log_line.h"
 #include "common/file_units.h"
-#include "training/results_log.h"
+#include "services/results_log.h"
 
 namespace zorikan {
 namespace {

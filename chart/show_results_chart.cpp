@@ -19,9 +19,9 @@
 #include "chart/range_pass.h"
 #include "common/real_to_integer.h"
 #include "display/display.h"
-#include "session/color_table.h"
-#include "session/shared_words.h"
-#include "session/window_registration.h"
+#include "services/color_table.h"
+#include "services/wait_for_click.h"
+#include "services/window_registration.h"
 
 namespace zorikan {
 namespace {
@@ -34,7 +34,7 @@ constexpr float kDay = 86400;
 void clear_window() {
   const WindowRegistration& window = window_registration[kChartUnit];
   select_color(kWhite);
-  draw_rectangle(3, 0, 0, static_cast<int16_t>(truncate_int(window.pixel_width) - 1),
+  draw_rectangle(kFilled, 0, 0, static_cast<int16_t>(truncate_int(window.pixel_width) - 1),
                  static_cast<int16_t>(truncate_int(window.pixel_height) - 1));
 }
 
@@ -51,13 +51,6 @@ void draw_frames() {
   const auto first_day = static_cast<int64_t>(chart_state.range_start / kDay);
   draw_time_axes(kChartUnit, 1, first_day, 0.2f * acuity_top);
   draw_time_axes(kChartUnit, 2, first_day, 0.2f);
-}
-
-// Until a mouse event: the press itself ends the wait.
-void wait_for_click() {
-  click_flag = 0;
-  while (click_flag == 0) wait_for_input(kNoDeadline);
-  click_flag = 0;
 }
 
 }  // namespace

@@ -78,6 +78,19 @@ class Format {
   size_t literal_size_ = 0;
 };
 
+// The characters one record of a one-line format writes: the widths of its fields, skips and literals.
+constexpr size_t record_width(const Format& format) {
+  size_t width = 0;
+  for (const EditDescriptor& item : format.descriptors()) {
+    if (item.kind == EditKind::kInteger || item.kind == EditKind::kReal) {
+      width += size_t{item.repeat} * item.width;
+    } else if (item.kind != EditKind::kNewLine) {
+      width += item.width;
+    }
+  }
+  return width;
+}
+
 // The outcome of parsing: the format, or what is wrong and where.
 struct FormatParse {
   Format format;

@@ -109,7 +109,8 @@ int32_t move_to(int16_t x, int16_t y, GraphicsPosition& previous);
 int16_t line_to(int16_t x, int16_t y);
 void set_line_pattern(int32_t mask);
 int32_t set_pixel_rgb(int16_t x, int16_t y, int32_t rgb);
-// control: 2 border only, 3 filled; anything else draws nothing.
+// control: 2 border only, kFilled filled; anything else draws nothing.
+inline constexpr int16_t kFilled = 3;
 int16_t draw_rectangle(int16_t control, int16_t x1, int16_t y1, int16_t x2, int16_t y2);
 int16_t draw_ellipse(int16_t control, int16_t x1, int16_t y1, int16_t x2, int16_t y2);
 int16_t draw_polygon(int16_t control, std::span<const GraphicsPosition> points);
@@ -118,6 +119,8 @@ int16_t draw_polygon(int16_t control, std::span<const GraphicsPosition> points);
 int32_t image_size(int16_t x1, int16_t y1, int16_t x2, int16_t y2);
 // The buffer must hold image_size bytes; a shorter one is left untouched (status -4).
 void get_image(int16_t x1, int16_t y1, int16_t x2, int16_t y2, std::span<uint8_t> buffer);
+// action kPlainCopy puts the image's pixels as they are.
+inline constexpr int32_t kPlainCopy = 3;
 int16_t put_image(int16_t x, int16_t y, std::span<const uint8_t> buffer, int32_t action);
 
 // ---- Mouse ---------------------------------------------------------------------------------------

@@ -10,8 +10,8 @@
 
 #include "dialog/dialog_resources.h"
 #include "fuzz/dialog_template_bytes.h"
+#include "services/results_log.h"
 #include "session/saved_parameters.h"
-#include "training/results_log.h"
 
 namespace zorikan {
 namespace {

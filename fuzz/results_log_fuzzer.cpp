@@ -17,9 +17,9 @@
 #include "display/display.h"
 #include "display/window_registry.h"
 #include "fuzz/fuzz_support.h"
-#include "session/color_table.h"
-#include "session/window_registration.h"
-#include "training/results_log.h"
+#include "services/color_table.h"
+#include "services/results_log.h"
+#include "services/window_registration.h"
 
 extern "C" int LLVMFuzzerInitialize(int* argc, char*** argv) {
   using namespace zorikan;

@@ -5,8 +5,8 @@
 
 #include "common/file_units.h"
 #include "fuzz/fuzz_support.h"
+#include "services/session_params.h"
 #include "session/saved_parameters.h"
-#include "session/session_params.h"
 
 extern "C" int LLVMFuzzerInitialize(int*, char***) {
   zorikan::fuzz::enter_fuzz_work_dir();

@@ -5,11 +5,11 @@
 #include "common/file_units.h"
 #include "common/program_stop.h"
 #include "display/display.h"
+#include "services/glyph_set.h"
+#include "services/shared_words.h"
+#include "services/window_size.h"
 #include "session/activity_routines.h"
-#include "session/glyph_set.h"
-#include "session/shared_words.h"
 #include "session/sweep_state.h"
-#include "session/window_size.h"
 
 namespace zorikan {
 namespace {

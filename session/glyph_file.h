@@ -14,7 +14,7 @@
 #include <string_view>
 
 #include "common/format.h"
-#include "session/glyph_set.h"
+#include "services/glyph_set.h"
 
 namespace zorikan {
 

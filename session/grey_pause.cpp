@@ -4,8 +4,8 @@
 #include <algorithm>
 
 #include "display/display.h"
+#include "services/shared_words.h"
 #include "session/checkpoints.h"
-#include "session/shared_words.h"
 
 namespace zorikan {
 

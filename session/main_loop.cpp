@@ -1,12 +1,12 @@
 // The main loop; see main_loop.h.
 #include "session/main_loop.h"
 
+#include "services/shared_words.h"
+#include "services/window_size.h"
 #include "session/activity_routines.h"
 #include "session/checkpoints.h"
-#include "session/shared_words.h"
 #include "session/sweep_state.h"
 #include "session/sweep_step.h"
-#include "session/window_size.h"
 
 namespace zorikan {
 namespace {

@@ -3,16 +3,16 @@
 
 #include "common/cp1251.h"
 #include "display/display.h"
+#include "services/color_table.h"
+#include "services/shared_words.h"
+#include "services/window_size.h"
 #include "session/about_text.h"
-#include "session/color_table.h"
 #include "session/glyph_file.h"
 #include "session/main_loop.h"
 #include "session/mouse_handler.h"
 #include "session/open_graphics_window.h"
 #include "session/parameter_dialog.h"
-#include "session/shared_words.h"
 #include "session/sweep_state.h"
-#include "session/window_size.h"
 
 namespace zorikan {
 namespace {

@@ -1,7 +1,7 @@
 // The mouse routine; see mouse_handler.h.
 #include "session/mouse_handler.h"
 
-#include "session/shared_words.h"
+#include "services/shared_words.h"
 
 namespace zorikan {
 namespace {

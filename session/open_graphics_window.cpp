@@ -4,8 +4,9 @@
 #include "common/file_units.h"
 #include "common/logical.h"
 #include "display/display.h"
-#include "session/color_table.h"
-#include "session/window_registration.h"
+#include "services/color_table.h"
+#include "services/colors.h"
+#include "services/window_registration.h"
 
 namespace zorikan {
 namespace {
@@ -13,7 +14,6 @@ namespace {
 bool g_colors_filled = false;
 
 constexpr int32_t kTileChildWindows = 2;
-constexpr int32_t kWhite = 0xFFFFFF;
 
 }  // namespace
 

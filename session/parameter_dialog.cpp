@@ -15,10 +15,11 @@
 #include "common/text_format.h"
 #include "dialog/dialog_resources.h"
 #include "display/display.h"
+#include "services/colors.h"
+#include "services/session_params.h"
 #include "session/card_ruler.h"
 #include "session/parameter_ranges.h"
 #include "session/saved_parameters.h"
-#include "session/session_params.h"
 #include "session/set_up_line.h"
 #include "session/typed_number.h"
 
@@ -32,8 +33,6 @@ constexpr int32_t kRulerButton = 1005;
 constexpr int32_t kMeasureLine = 1006;
 constexpr int32_t kScreenLine = 1007;
 
-// The screen part of the set-up line when it warns: RGB 0x00BBGGRR (192, 0, 0).
-constexpr uint32_t kWarningRed = 0x0000C0;
 
 constexpr auto kStartText = cp1251<"Начать работу">();
 constexpr auto kExitText = cp1251<"Выйти из программы">();
@@ -158,7 +157,7 @@ void show_set_up_line(DialogRecord& dialog, int32_t& /*control_id*/, int32_t& /*
   const SetUpLine line = set_up_line(typed_set_up(texts), dialog_screen(dialog));
   dialog_set_text(dialog, kMeasureLine, utf8_to_cp1251(line.measure));
   dialog_set_text(dialog, kScreenLine, utf8_to_cp1251(line.screen));
-  dialog_set_text_color(dialog, kScreenLine, line.screen_differs ? std::optional(kWarningRed) : std::nullopt);
+  dialog_set_text_color(dialog, kScreenLine, line.screen_differs ? std::optional(static_cast<uint32_t>(kDarkRed)) : std::nullopt);
 }
 
 // Bound to "Линейка": the ruler measures the pixel pitch against a bank card, and the diagonal that the

@@ -1,7 +1,7 @@
 // The menu routine of "Итоги_тренировок"; see request_results_chart.h.
 #include "session/request_results_chart.h"
 
-#include "session/shared_words.h"
+#include "services/shared_words.h"
 
 namespace zorikan {
 

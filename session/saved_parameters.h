@@ -14,7 +14,7 @@
 #include <string_view>
 
 #include "common/format.h"
-#include "session/session_params.h"
+#include "services/session_params.h"
 
 namespace zorikan {
 

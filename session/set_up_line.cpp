@@ -6,9 +6,9 @@
 #include <cstdio>
 #include <optional>
 
+#include "services/acuity_ladder.h"
+#include "services/highest_measurable_level.h"
 #include "session/typed_number.h"
-#include "vision/acuity_ladder.h"
-#include "vision/highest_measurable_level.h"
 
 namespace zorikan {
 namespace {

@@ -16,7 +16,7 @@
 #include <string>
 #include <utility>
 
-#include "session/glyph_set.h"
+#include "services/glyph_set.h"
 #include "tests/support/temp_work_dir.h"
 #include "tests/support/xvfb_server.h"
 

@@ -4,7 +4,7 @@
 
 #include <cmath>
 
-#include "vision/highest_measurable_level.h"
+#include "services/highest_measurable_level.h"
 
 namespace zorikan {
 namespace {

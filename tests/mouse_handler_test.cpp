@@ -8,9 +8,9 @@
 #include <atomic>
 #include <thread>
 
+#include "services/shared_words.h"
 #include "session/activity_routines.h"
 #include "session/checkpoints.h"
-#include "session/shared_words.h"
 
 namespace zorikan {
 namespace {

@@ -9,8 +9,8 @@
 
 #include "display/display.h"
 #include "display/window_registry.h"
-#include "session/color_table.h"
-#include "session/window_registration.h"
+#include "services/color_table.h"
+#include "services/window_registration.h"
 #include "tests/support/display_harness.h"
 
 namespace zorikan {

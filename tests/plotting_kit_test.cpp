@@ -13,8 +13,8 @@
 #include "chart/plot_text.h"
 #include "chart/world_to_pixel.h"
 #include "display/window_registry.h"
-#include "session/color_table.h"
-#include "session/window_registration.h"
+#include "services/color_table.h"
+#include "services/window_registration.h"
 #include "tests/support/screenless_window.h"
 
 namespace zorikan {

@@ -1,6 +1,6 @@
 // random_uniform against an independent, exact computation of its generator, from first calls made at
 // moments whose hundredths x seconds give no, some and the most warm-up draws.
-#include "session/random_uniform.h"
+#include "services/random_uniform.h"
 
 #include <gtest/gtest.h>
 

@@ -5,9 +5,9 @@
 #include <string>
 
 #include "common/cp1251.h"
+#include "services/results_log.h"
 #include "training/count_word_forms.h"
 #include "training/result_screen.h"
-#include "training/results_log.h"
 
 namespace zorikan {
 namespace {

@@ -18,13 +18,13 @@
 #include "common/program_stop.h"
 #include "display/display.h"
 #include "display/window_registry.h"
-#include "session/color_table.h"
-#include "session/shared_words.h"
-#include "session/window_registration.h"
+#include "services/color_table.h"
+#include "services/results_log.h"
+#include "services/shared_words.h"
+#include "services/window_registration.h"
 #include "tests/support/screenless_window.h"
 #include "tests/support/simulated_time.h"
 #include "tests/support/temp_work_dir.h"
-#include "training/results_log.h"
 
 namespace zorikan {
 namespace {

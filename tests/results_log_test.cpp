@@ -15,8 +15,8 @@
 #include <vector>
 
 #include "common/cp1251.h"
+#include "services/results_log.h"
 #include "tests/support/temp_work_dir.h"
-#include "training/results_log.h"
 
 namespace zorikan {
 namespace {

@@ -7,8 +7,8 @@
 
 #include <utility>
 
+#include "services/acuity_ladder.h"
 #include "tests/support/ideal_ring.h"
-#include "vision/acuity_ladder.h"
 #include "vision/gap_ring.h"
 #include "vision/ring_image.h"
 #include "vision/ring_measure.h"

@@ -14,7 +14,7 @@
 
 #include "display/display.h"
 #include "display/input_signal.h"
-#include "session/date_and_time.h"
+#include "services/date_and_time.h"
 
 namespace zorikan::testing {
 namespace {

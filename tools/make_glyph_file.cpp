@@ -19,8 +19,8 @@
 #include <vector>
 
 #include "common/file_units.h"
+#include "services/glyph_set.h"
 #include "session/glyph_file.h"
-#include "session/glyph_set.h"
 
 namespace zorikan {
 namespace {

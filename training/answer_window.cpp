@@ -2,15 +2,12 @@
 #include "training/answer_window.h"
 
 #include "display/display.h"
-#include "session/shared_words.h"
+#include "services/colors.h"
+#include "services/shared_words.h"
 
 namespace zorikan {
 namespace {
 
-constexpr int32_t kGreen = 0x00FF00;
-constexpr int32_t kBlue = 0xFF0000;
-constexpr int32_t kCyan = 0xFFFF00;
-constexpr int16_t kFilled = 3;
 constexpr float kAnswerSeconds = 5.0f;
 
 void fill(int32_t rgb, int32_t x1, int32_t y1, int32_t x2, int32_t y2) {
@@ -21,7 +18,7 @@ void fill(int32_t rgb, int32_t x1, int32_t y1, int32_t x2, int32_t y2) {
 
 // The readiness strip turns green; the progress strip is cyan up to the share of images reached.
 void show_window_open(int32_t image, int32_t volume, int16_t nx) {
-  fill(kGreen, 0, 10, nx - 1, 19);
+  fill(kLime, 0, 10, nx - 1, 19);
   const int32_t reached = (nx - 1) * image / volume;
   fill(kBlue, reached, 0, nx - 1, 9);
   fill(kCyan, 0, 0, reached, 9);

@@ -8,9 +8,10 @@
 #include "common/format.h"
 #include "common/text_format.h"
 #include "display/display.h"
-#include "session/shared_words.h"
+#include "services/colors.h"
+#include "services/results_log.h"
+#include "services/wait_for_click.h"
 #include "training/count_word_forms.h"
-#include "training/results_log.h"
 
 namespace zorikan {
 namespace {
@@ -19,11 +20,6 @@ constexpr std::string_view kCountFont = "t'Times New Roman Cyr'h38w17ib";
 constexpr std::string_view kLargeFont = "t'Times New Roman Cyr'h120w40ib";
 constexpr std::string_view kPushupFont = "t'Times New Roman Cyr'h68w20ib";
 
-constexpr int32_t kOlive = 0x009999;
-constexpr int32_t kGreen = 0x00AA00;
-constexpr int32_t kRed = 0x0000FF;
-constexpr int32_t kBlue = 0xFF0000;
-constexpr int32_t kWhite = 0xFFFFFF;
 
 constexpr Format kCountLayout = parse_format("(I4)");
 constexpr Format kMeanLayout = parse_format("(F7.2)");
@@ -107,7 +103,7 @@ void compose_result_screen(int32_t volume, const TrainingCounts& counts) {
 
 void draw_result_screen(int16_t nx, int16_t ny) {
   set_draw_color_rgb(kWhite);
-  draw_rectangle(3, 0, 0, static_cast<int16_t>(nx - 1), static_cast<int16_t>(ny - 1));
+  draw_rectangle(kFilled, 0, 0, static_cast<int16_t>(nx - 1), static_cast<int16_t>(ny - 1));
   for (int32_t i = 0; i < result_screen.count; ++i) draw(result_screen.texts[static_cast<size_t>(i)]);
 }
 
@@ -117,9 +113,7 @@ void await_final_click() {
   GraphicsPosition previous;
   move_to(60, 550, previous);
   draw_text(kFinalPrompt.view());
-  click_flag = 0;
-  while (click_flag == 0) wait_for_input(kNoDeadline);
-  click_flag = 0;
+  wait_for_click();
 }
 
 }  // namespace zorikan

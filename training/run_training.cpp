@@ -9,24 +9,21 @@
 #include <span>
 
 #include "display/display.h"
-#include "session/date_and_time.h"
-#include "session/random_uniform.h"
-#include "session/session_params.h"
-#include "session/shared_words.h"
-#include "session/start_picture.h"
+#include "services/colors.h"
+#include "services/date_and_time.h"
+#include "services/grating_picture.h"
+#include "services/random_uniform.h"
+#include "services/results_log.h"
+#include "services/session_params.h"
+#include "services/shared_words.h"
 #include "training/answer_window.h"
 #include "training/result_screen.h"
-#include "training/results_log.h"
 #include "training/training_counts.h"
 #include "training/training_picture.h"
 
 namespace zorikan {
 namespace {
 
-constexpr int32_t kDarkGreen = 0x007700;
-constexpr int32_t kBlue = 0xFF0000;
-constexpr int32_t kRed = 0x0000FF;
-constexpr int16_t kFilled = 3;
 
 void fill(int32_t rgb, int32_t x1, int32_t y1, int32_t x2, int32_t y2) {
   set_draw_color_rgb(rgb);
@@ -42,30 +39,8 @@ bool set_up(int16_t nx, int16_t ny) {
   fill(kBlue, 0, 0, nx - 1, 9);
   fill(kRed, 0, 10, nx - 1, 19);
   const bool image_path = uses_image_path(nx, ny);
-  if (image_path) {
-    get_image(0, 0, static_cast<int16_t>(nx - 1), static_cast<int16_t>(ny - 1 - kPictureTop),
-              training_image_buffer);
-  }
+  if (image_path) take_training_image_header(nx, ny);
   return image_path;
-}
-
-// Scores an answered or missed image with its tone.
-void score(AnswerOutcome outcome, bool glyph_left, float seconds, int32_t button) {
-  TrainingCounts& counts = training_counts;
-  if (outcome == AnswerOutcome::kMissed) {
-    ++counts.missed_count;
-    beep(400, 300);
-    return;
-  }
-  const bool correct = glyph_left ? button == kLeftButton : button == kRightButton;
-  counts.answer_time_sum += seconds;
-  if (correct) {
-    ++counts.correct_count;
-    beep(800, 200);
-  } else {
-    ++counts.error_count;
-    beep(200, 300);
-  }
 }
 
 // Shows image `image` of `volume` and scores it; false when the run is abandoned.
@@ -77,7 +52,7 @@ bool run_image(int32_t image, int32_t volume, bool image_path, int32_t size,
   int32_t button = 0;
   const AnswerOutcome outcome = await_answer(image, volume, nx, seconds, button);
   if (outcome == AnswerOutcome::kAbandoned) return false;
-  score(outcome, side <= 0.5f, seconds, button);
+  score_image(outcome, side <= 0.5f, seconds, button);
   fill(kRed, 0, 10, nx - 1, 19);
   return true;
 }

@@ -4,7 +4,7 @@
 
 #include <cstdint>
 
-#include "session/glyph_set.h"
+#include "services/glyph_set.h"
 
 namespace zorikan {
 

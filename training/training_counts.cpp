@@ -1,11 +1,31 @@
 // The counts of the training run; see training_counts.h.
 #include "training/training_counts.h"
 
-#include "training/results_log.h"
+#include "display/display.h"
+#include "services/results_log.h"
+#include "services/shared_words.h"
 
 namespace zorikan {
 
 TrainingCounts training_counts;
+
+void score_image(AnswerOutcome outcome, bool glyph_left, float seconds, int32_t button) {
+  TrainingCounts& counts = training_counts;
+  if (outcome == AnswerOutcome::kMissed) {
+    ++counts.missed_count;
+    beep(400, 300);
+    return;
+  }
+  const bool correct = glyph_left ? button == kLeftButton : button == kRightButton;
+  counts.answer_time_sum += seconds;
+  if (correct) {
+    ++counts.correct_count;
+    beep(800, 200);
+  } else {
+    ++counts.error_count;
+    beep(200, 300);
+  }
+}
 
 void reset_training_scores() {
   training_counts.correct_count = 0;

@@ -4,6 +4,8 @@
 
 #include <cstdint>
 
+#include "training/answer_window.h"
+
 namespace zorikan {
 
 struct TrainingCounts {
@@ -19,6 +21,10 @@ struct TrainingCounts {
 // Static for the life of the program; the program thread's only. The scores are set to 0 when a run
 // starts, the summary when a run completes; an abandoned run leaves its partial scores.
 extern TrainingCounts training_counts;
+
+// Scores an image answered with `button` (the glyph on the left when `glyph_left`) `seconds` after it
+// showed, or missed, and sounds its tone: 800 Hz 200 ms right, 200 Hz 300 ms wrong, 400 Hz 300 ms missed.
+void score_image(AnswerOutcome outcome, bool glyph_left, float seconds, int32_t button);
 
 // Sets the scores to 0 for a new run.
 void reset_training_scores();

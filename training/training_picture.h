@@ -1,6 +1,6 @@
 // One picture of the training run below its 20-row status band: the grating of pattern size s and
 // glyph s hidden in it on the left or the right, the same picture as the start screen's (see
-// session/start_picture.h) from window row 20 down.
+// services/grating_picture.h) from window row 20 down.
 //
 // Two paths draw it. A 980 x 650 window takes it from the training image buffer with one put_image:
 // 1 s of grey over the picture area first, then the picture composed in the buffer, where pixels of no
@@ -13,17 +13,22 @@
 #include <cstdint>
 #include <span>
 
-#include "session/glyph_set.h"
-#include "session/start_picture.h"
+#include "services/glyph_set.h"
+#include "services/grating_picture.h"
 
 namespace zorikan {
 
 // The first window row of the picture area; rows 0-9 are the progress strip, 10-19 the readiness strip.
 inline constexpr int32_t kPictureTop = 20;
 
-// Static for the life of the program; the program thread's only. After set-up it holds the header of an
-// image nx pixels wide and ny - 20 rows high (the picture area), then the last picture composed.
+// Static for the life of the program; the program thread's only. After take_training_image_header it
+// holds the header of an image nx pixels wide and ny - 20 rows high (the picture area), then the last
+// picture composed.
 extern std::array<uint8_t, kStartImageBytes> training_image_buffer;
+
+// Gives the buffer the header of the picture area of the active window of nx x ny pixels, whose image
+// path is taken; its pixels are composed over afterwards.
+void take_training_image_header(int16_t nx, int16_t ny);
 
 // Writes the picture into `image`, which holds an image of the picture area (width x height - 20 pixels
 // after its header); false when button_code became 3 on the way.

@@ -1,16 +1,10 @@
-// The gap ring's size and figure; see gap_ring.h.
+// The gap ring's figure; see gap_ring.h.
 #include "vision/gap_ring.h"
 
 #include <cmath>
 #include <numbers>
 
 namespace zorikan {
-
-double ring_scale(float acuity, float distance_cm, float diagonal_inch, int32_t nx, int32_t ny) {
-  const int64_t squares = int64_t{nx} * nx + int64_t{ny} * ny;
-  const double pitch = diagonal_inch * kMillimetresPerInch / std::sqrt(static_cast<double>(squares));
-  return (kReferenceAcuity / acuity) * (distance_cm / kReferenceDistanceCm) / pitch;
-}
 
 RingFigure ring_figure(double scale, int32_t window_nx, int32_t window_ny, int32_t side,
                        double tilt_degrees) {

@@ -1,20 +1,12 @@
-// The gap ring: a black ring with a white gap strip, sized so that at the viewing distance it subtends
-// the visual angle of one decimal acuity. The reference figure (acuity 0.1 seen from 500 cm) is, in
-// millimetres: outer diameter 72.5, inner diameter 43.5, gap width 14.5, gap strip 38.25 long from the
-// ring's centre (2 mm beyond the outer edge); every length scales with 0.1 / acuity and distance / 500.
+// The gap ring's figure in window pixels, sized by ring_scale (services/ring_scale.h) and placed with its
+// gap on one side at one of three tilts.
 #pragma once
 
 #include <cstdint>
 
-namespace zorikan {
+#include "services/ring_scale.h"
 
-inline constexpr double kOuterDiameterMm = 72.5;
-inline constexpr double kInnerDiameterMm = 43.5;
-inline constexpr double kGapWidthMm = 14.5;
-inline constexpr double kGapLengthMm = 76.5 / 2;
-inline constexpr double kMillimetresPerInch = 25.4;
-inline constexpr double kReferenceDistanceCm = 500;
-inline constexpr double kReferenceAcuity = 0.1;
+namespace zorikan {
 
 // The ideal figure in window pixels: the ring between the two radii, less the
 // gap strip. The strip runs from the centre along `axis` (a unit vector pointing to the gap's side) for
@@ -30,11 +22,6 @@ struct RingFigure {
   double axis_x = 1;
   double axis_y = 0;
 };
-
-// Screen pixels per reference millimetre at `acuity` for the set-up: the pixel pitch is
-// diagonal x 25.4 / sqrt(nx^2 + ny^2) millimetres, the sum formed in 64 bits. Finite and positive when
-// the distance and the diagonal are finite and positive and nx, ny are positive.
-double ring_scale(float acuity, float distance_cm, float diagonal_inch, int32_t nx, int32_t ny);
 
 // The figure at `scale` centred in a window of window_nx x window_ny pixels, with the gap on `side` (-1
 // left, +1 right) turned by `tilt_degrees` (y grows downwards, so +45 turns a right-hand gap downwards

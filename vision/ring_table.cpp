@@ -3,10 +3,9 @@
 
 #include <cmath>
 
-#include "session/saved_parameters.h"
-#include "vision/acuity_ladder.h"
+#include "services/acuity_ladder.h"
+#include "services/highest_measurable_level.h"
 #include "vision/gap_ring.h"
-#include "vision/highest_measurable_level.h"
 #include "vision/ring_image.h"
 #include "vision/ring_measure.h"
 
@@ -79,13 +78,6 @@ void print_ring_table(const SessionParams& params, std::FILE* out) {
                  line.area_measured, error_percent(line.area_measured, line.area_asked),
                  line.acuity > highest ? "  beyond" : "");
   }
-}
-
-int print_saved_ring_table(bool in_data_folder) {
-  SessionParams params = kDefaultSessionParams;
-  if (in_data_folder) read_saved_parameters(params);
-  print_ring_table(params, stdout);
-  return std::fflush(stdout) == 0 ? 0 : 1;
 }
 
 }  // namespace zorikan

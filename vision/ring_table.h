@@ -1,12 +1,13 @@
 // The ring table: for a set-up, how faithfully the ring of each ladder level shows its size, measured back
-// from the rendered image. `zorikan --ring-table` prints it for the saved parameters.
+// from the rendered image. `zorikan --ring-table` prints it for the saved parameters
+// (app/saved_ring_table.h).
 #pragma once
 
 #include <cstdint>
 #include <cstdio>
 #include <vector>
 
-#include "session/session_params.h"
+#include "services/session_params.h"
 
 namespace zorikan {
 
@@ -24,10 +25,5 @@ std::vector<RingTableLine> ring_table(const SessionParams& params);
 
 // Prints the table for `params` to `out`: a heading naming the set-up, then one line per level.
 void print_ring_table(const SessionParams& params, std::FILE* out);
-
-// The table on standard output for the parameters saved in zorikan.vvd of the working directory when
-// `in_data_folder`, over the parameter dialog's defaults (which stand alone otherwise). Returns the
-// process's exit code.
-int print_saved_ring_table(bool in_data_folder);
 
 }  // namespace zorikan

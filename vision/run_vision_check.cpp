@@ -16,21 +16,21 @@
 #include "common/format.h"
 #include "common/text_format.h"
 #include "display/display.h"
-#include "session/date_and_time.h"
-#include "session/session_params.h"
-#include "session/shared_words.h"
-#include "training/results_log.h"
-#include "vision/acuity_ladder.h"
+#include "services/acuity_ladder.h"
+#include "services/colors.h"
+#include "services/date_and_time.h"
+#include "services/highest_measurable_level.h"
+#include "services/results_log.h"
+#include "services/session_params.h"
+#include "services/shared_words.h"
+#include "services/wait_for_click.h"
 #include "vision/acuity_search.h"
-#include "vision/highest_measurable_level.h"
 #include "vision/setup_fault.h"
 #include "vision/test_acuity_level.h"
-#include "vision/wait_for_click.h"
 
 namespace zorikan {
 namespace {
 
-constexpr int32_t kBlue = 0xFF0000;  // 0xBBGGRR
 constexpr std::string_view kTextFont = "t'Times New Roman Cyr'h38w17ib";
 constexpr std::string_view kResultFont = "t'Times New Roman Cyr'h120w40ib";
 constexpr Format kTitleText = parse_format("('Острота зрения')");
@@ -41,15 +41,14 @@ constexpr std::string_view kBeyondFont = "t'Times New Roman Cyr'h30w11ib";
 constexpr auto kBeyondText = cp1251<"Выше предела этой установки: для измерения нужна дальность ">();
 constexpr auto kCentimetres = cp1251<" см">();
 
-// Every text of the result screen passes through this buffer.
-std::array<char, 80> g_text_buffer;
-
-// Formats `values` through `format` into the buffer and draws its first `length` characters at (x, y).
-void draw_formatted(int16_t x, int16_t y, const Format& format, OutputList values, size_t length) {
-  format_to_text(g_text_buffer, format, values);
+// Formats `values` through `format` and draws the record at (x, y).
+void draw_formatted(int16_t x, int16_t y, const Format& format, OutputList values) {
+  std::array<char, 80> text{};
+  const size_t length = record_width(format);
+  format_to_text(text, format, values);
   GraphicsPosition previous;
   move_to(x, y, previous);
-  draw_text(std::string_view(g_text_buffer.data(), length));
+  draw_text(std::string_view(text.data(), length));
 }
 
 void append_record(float acuity) {
@@ -79,12 +78,12 @@ void show_beyond_line(float acuity) {
 void show_result(float acuity) {
   set_draw_color_rgb(kBlue);
   select_font(kTextFont);
-  draw_formatted(200, 250, kTitleText, {}, 14);
+  draw_formatted(200, 250, kTitleText, {});
   select_font(kResultFont);
-  draw_formatted(500, 185, kResultText, {acuity}, 4);
+  draw_formatted(500, 185, kResultText, {acuity});
   show_beyond_line(acuity);
   select_font(kTextFont);
-  draw_formatted(60, 550, kPromptText, {}, 41);
+  draw_formatted(60, 550, kPromptText, {});
 }
 
 }  // namespace

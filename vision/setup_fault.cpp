@@ -6,13 +6,11 @@
 
 #include "common/cp1251.h"
 #include "display/display.h"
+#include "services/colors.h"
 
 namespace zorikan {
 namespace {
 
-constexpr int32_t kWhite = 0xFFFFFF;
-constexpr int32_t kBlue = 0xFF0000;  // 0xBBGGRR
-constexpr int16_t kFilled = 3;
 constexpr std::string_view kFont = "t'Times New Roman Cyr'h38w17ib";
 
 constexpr auto kNotPossible = cp1251<"Проверка зрения невозможна.">();

@@ -5,7 +5,7 @@
 
 #include <cstdint>
 
-#include "session/session_params.h"
+#include "services/session_params.h"
 
 namespace zorikan {
 

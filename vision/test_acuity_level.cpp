@@ -9,9 +9,10 @@
 #include <vector>
 
 #include "display/display.h"
-#include "session/random_uniform.h"
-#include "session/shared_words.h"
-#include "vision/acuity_ladder.h"
+#include "services/acuity_ladder.h"
+#include "services/colors.h"
+#include "services/random_uniform.h"
+#include "services/shared_words.h"
 #include "vision/gap_ring.h"
 #include "vision/ring_image.h"
 #include "vision/screen_coordinate.h"
@@ -19,9 +20,6 @@
 namespace zorikan {
 namespace {
 
-constexpr int32_t kWhite = 0xFFFFFF;
-constexpr int16_t kFilled = 3;
-constexpr int32_t kPlainCopy = 3;
 constexpr float kAnswerSeconds = 2.0f;
 constexpr double kBlankSeconds = 1.0;
 constexpr int32_t kRightRunToPass = 10;
@@ -133,11 +131,11 @@ bool blank_pause() {
 }  // namespace
 
 void test_acuity_level(float acuity, float distance_cm, float diagonal_inch, int16_t window_nx,
-                       int16_t window_ny, int32_t nx, int32_t ny, int32_t& passed) {
-  const double scale = ring_scale(acuity, distance_cm, diagonal_inch, nx, ny);
+                       int16_t window_ny, int32_t screen_nx, int32_t screen_ny, int32_t& passed) {
+  const double scale = ring_scale(acuity, distance_cm, diagonal_inch, screen_nx, screen_ny);
   LevelCounters counters;
   for (;;) {
-    blank_screen(nx, ny);
+    blank_screen(screen_nx, screen_ny);
     const int32_t side = draw_ring(scale, window_nx, window_ny);
     const double t0 = read_steady_seconds();
     if (both_buttons()) return;
@@ -155,7 +153,7 @@ void test_acuity_level(float acuity, float distance_cm, float diagonal_inch, int
       passed = verdict;
       return;
     }
-    blank_screen(nx, ny);
+    blank_screen(screen_nx, screen_ny);
     if (both_buttons() || !blank_pause()) return;
   }
 }

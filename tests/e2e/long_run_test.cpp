@@ -13,8 +13,8 @@
 
 #include "chart/show_results_chart.h"
 #include "common/cp1251.h"
+#include "services/session_params.h"
 #include "session/activity_routines.h"
-#include "session/session_params.h"
 #include "tests/e2e/session_robot.h"
 #include "tests/support/process_usage.h"
 #include "training/run_training.h"

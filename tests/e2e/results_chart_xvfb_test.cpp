@@ -14,9 +14,9 @@
 #include <thread>
 #include <vector>
 
+#include "services/results_log.h"
 #include "tests/support/temp_work_dir.h"
 #include "tests/support/xvfb_server.h"
-#include "training/results_log.h"
 
 namespace zorikan::testing {
 namespace {

@@ -7,12 +7,12 @@
 
 #include "common/cp1251.h"
 #include "display/display.h"
-#include "session/glyph_set.h"
+#include "services/glyph_set.h"
+#include "services/grating_picture.h"
+#include "services/window_size.h"
 #include "session/open_graphics_window.h"
-#include "session/start_picture.h"
 #include "session/sweep_state.h"
 #include "session/sweep_step.h"
-#include "session/window_size.h"
 #include "tests/e2e/session_robot.h"
 
 namespace zorikan::testing {

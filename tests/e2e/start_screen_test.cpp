@@ -19,12 +19,12 @@
 #include "display/frame_window.h"
 #include "display/gui_thread.h"
 #include "display/stop_point.h"
+#include "services/color_table.h"
+#include "services/session_params.h"
+#include "services/shared_words.h"
+#include "services/window_registration.h"
 #include "session/about_text.h"
-#include "session/color_table.h"
 #include "session/grey_pause.h"
-#include "session/session_params.h"
-#include "session/shared_words.h"
-#include "session/window_registration.h"
 #include "tests/e2e/session_robot.h"
 
 namespace zorikan::testing {

@@ -11,13 +11,13 @@
 #include "common/cp1251.h"
 #include "display/display.h"
 #include "display/time_sound_service.h"
+#include "services/results_log.h"
+#include "services/session_params.h"
+#include "services/window_size.h"
 #include "session/mouse_handler.h"
 #include "session/open_graphics_window.h"
-#include "session/session_params.h"
-#include "session/window_size.h"
 #include "tests/e2e/training_robot.h"
 #include "training/result_screen.h"
-#include "training/results_log.h"
 #include "training/training_counts.h"
 
 namespace zorikan::testing {

@@ -10,9 +10,9 @@
 #include <vector>
 
 #include "common/cp1251.h"
+#include "services/results_log.h"
 #include "tests/support/temp_work_dir.h"
 #include "tests/support/xvfb_server.h"
-#include "training/results_log.h"
 
 namespace zorikan::testing {
 namespace {

@@ -13,12 +13,12 @@
 #include <string>
 #include <vector>
 
-#include "session/session_params.h"
-#include "session/shared_words.h"
+#include "services/acuity_ladder.h"
+#include "services/results_log.h"
+#include "services/session_params.h"
+#include "services/shared_words.h"
 #include "tests/e2e/session_robot.h"
 #include "tests/support/ideal_ring.h"
-#include "training/results_log.h"
-#include "vision/acuity_ladder.h"
 #include "vision/gap_ring.h"
 #include "vision/run_vision_check.h"
 

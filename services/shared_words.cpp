@@ -1,5 +1,5 @@
 // The shared mouse and mode words; see shared_words.h.
-#include "session/shared_words.h"
+#include "services/shared_words.h"
 
 namespace zorikan {
 

@@ -1,5 +1,5 @@
 // The colour table and select_color; see color_table.h.
-#include "session/color_table.h"
+#include "services/color_table.h"
 
 #include "display/display.h"
 

@@ -1,5 +1,5 @@
 // The graphics window's pixel size; see window_size.h.
-#include "session/window_size.h"
+#include "services/window_size.h"
 
 namespace zorikan {
 

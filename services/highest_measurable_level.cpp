@@ -1,10 +1,10 @@
 // The levels a set-up can measure; see highest_measurable_level.h.
-#include "vision/highest_measurable_level.h"
+#include "services/highest_measurable_level.h"
 
 #include <cmath>
 
-#include "vision/acuity_ladder.h"
-#include "vision/gap_ring.h"
+#include "services/acuity_ladder.h"
+#include "services/ring_scale.h"
 
 namespace zorikan {
 namespace {

@@ -1,5 +1,5 @@
 // The generator behind random_uniform; see random_uniform.h.
-#include "session/random_uniform.h"
+#include "services/random_uniform.h"
 
 #include <cmath>
 #include <cstdint>

@@ -1,5 +1,5 @@
 // date_and_time; see date_and_time.h.
-#include "session/date_and_time.h"
+#include "services/date_and_time.h"
 
 #include "display/display.h"
 

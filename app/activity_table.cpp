@@ -1,7 +1,7 @@
-// The table of activity routines; see activity_routines.h.
-#include "session/activity_routines.h"
-
+// The table of activity routines filled with the real activities; see session/activity_routines.h. The
+// application composes here the session with the activities, which know nothing of each other.
 #include "chart/show_results_chart.h"
+#include "session/activity_routines.h"
 #include "training/run_training.h"
 #include "vision/run_vision_check.h"
 

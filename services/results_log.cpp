@@ -1,5 +1,5 @@
 // The results log; see results_log.h.
-#include "training/results_log.h"
+#include "services/results_log.h"
 
 #include <filesystem>
 #include <system_error>

@@ -1,8 +1,8 @@
 // The click wait; see wait_for_click.h.
-#include "vision/wait_for_click.h"
+#include "services/wait_for_click.h"
 
 #include "display/display.h"
-#include "session/shared_words.h"
+#include "services/shared_words.h"
 
 namespace zorikan {
 

@@ -1,5 +1,5 @@
 // The session's parameters; see session_params.h.
-#include "session/session_params.h"
+#include "services/session_params.h"
 
 namespace zorikan {
 

@@ -1,5 +1,5 @@
 // The glyph set; see glyph_set.h.
-#include "session/glyph_set.h"
+#include "services/glyph_set.h"
 
 namespace zorikan {
 

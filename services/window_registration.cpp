@@ -1,5 +1,5 @@
 // The window registration table; see window_registration.h.
-#include "session/window_registration.h"
+#include "services/window_registration.h"
 
 #include <cstddef>
 

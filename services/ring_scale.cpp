@@ -1,0 +1,14 @@
+// The gap ring's size at a set-up; see ring_scale.h.
+#include "services/ring_scale.h"
+
+#include <cmath>
+
+namespace zorikan {
+
+double ring_scale(float acuity, float distance_cm, float diagonal_inch, int32_t nx, int32_t ny) {
+  const int64_t squares = int64_t{nx} * nx + int64_t{ny} * ny;
+  const double pitch = diagonal_inch * kMillimetresPerInch / std::sqrt(static_cast<double>(squares));
+  return (kReferenceAcuity / acuity) * (distance_cm / kReferenceDistanceCm) / pitch;
+}
+
+}  // namespace zorikan

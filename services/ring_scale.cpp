@@ -5,10 +5,14 @@
 
 namespace zorikan {
 
-double ring_scale(float acuity, float distance_cm, float diagonal_inch, int32_t nx, int32_t ny) {
+double pixel_pitch_mm(double diagonal_inch, int32_t nx, int32_t ny) {
   const int64_t squares = int64_t{nx} * nx + int64_t{ny} * ny;
-  const double pitch = diagonal_inch * kMillimetresPerInch / std::sqrt(static_cast<double>(squares));
-  return (kReferenceAcuity / acuity) * (distance_cm / kReferenceDistanceCm) / pitch;
+  return diagonal_inch * kMillimetresPerInch / std::sqrt(static_cast<double>(squares));
+}
+
+double ring_scale(float acuity, float distance_cm, float diagonal_inch, int32_t nx, int32_t ny) {
+  return (kReferenceAcuity / acuity) * (distance_cm / kReferenceDistanceCm) /
+         pixel_pitch_mm(diagonal_inch, nx, ny);
 }
 
 }  // namespace zorikan

@@ -16,9 +16,12 @@ inline constexpr double kMillimetresPerInch = 25.4;
 inline constexpr double kReferenceDistanceCm = 500;
 inline constexpr double kReferenceAcuity = 0.1;
 
-// Screen pixels per reference millimetre at `acuity` for the set-up: the pixel pitch is
-// diagonal x 25.4 / sqrt(nx^2 + ny^2) millimetres, the sum formed in 64 bits. Finite and positive when
-// the distance and the diagonal are finite and positive and nx, ny are positive.
+// The pixel pitch of a display in millimetres: diagonal x 25.4 / sqrt(nx^2 + ny^2), the sum of squares
+// formed in 64 bits. Finite and positive when the diagonal is finite and positive and nx, ny are positive.
+double pixel_pitch_mm(double diagonal_inch, int32_t nx, int32_t ny);
+
+// Screen pixels per reference millimetre at `acuity` for the set-up (the pixel pitch as above). Finite and
+// positive when the distance and the diagonal are finite and positive and nx, ny are positive.
 double ring_scale(float acuity, float distance_cm, float diagonal_inch, int32_t nx, int32_t ny);
 
 }  // namespace zorikan

@@ -8,6 +8,7 @@
 
 #include "services/acuity_ladder.h"
 #include "services/highest_measurable_level.h"
+#include "services/ring_scale.h"
 #include "session/typed_number.h"
 
 namespace zorikan {
@@ -16,7 +17,6 @@ namespace {
 // The finest level the vision check presents.
 constexpr float kTopLevel = kAcuityLadder[kHighestLadderIndex - 1];
 
-constexpr double kMillimetresPerInch = 25.4;
 // The sizes reported for a screen nobody measured: its pixels at 96 per inch (X servers, Qt on X11 without
 // the monitor's data) or at 100 per inch (Xvfb's own default, Qt's offscreen platform), give or take the
 // rounding to whole millimetres.

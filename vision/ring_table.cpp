@@ -59,9 +59,7 @@ std::vector<RingTableLine> ring_table(const SessionParams& params) {
 }
 
 void print_ring_table(const SessionParams& params, std::FILE* out) {
-  const double pitch =
-      params.diagonal_inch * kMillimetresPerInch /
-      std::hypot(static_cast<double>(params.screen_nx), static_cast<double>(params.screen_ny));
+  const double pitch = pixel_pitch_mm(params.diagonal_inch, params.screen_nx, params.screen_ny);
   const float highest =
       highest_measurable_level(params.distance_cm, params.diagonal_inch, params.screen_nx, params.screen_ny);
   std::fprintf(out,

@@ -4,12 +4,14 @@
 #include <QApplication>
 
 #include "app/saved_ring_table.h"
+#include "display/console.h"
 #include "display/data_folder.h"
 #include "display/display.h"
 #include "session/main_program.h"
 #include "session/startup_settings.h"
 
 int main(int argc, char** argv) {
+  zorikan::display::attach_parent_console();
   if (const auto code = zorikan::display::answer_information_options(argc, argv)) return *code;
   if (const auto code = zorikan::display::answer_ring_table(argc, argv, &zorikan::print_saved_ring_table)) {
     return *code;

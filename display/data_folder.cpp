@@ -7,7 +7,6 @@
 #include <QFile>
 #include <QFileInfo>
 #include <QMessageBox>
-#include <QStandardPaths>
 
 #include <fcntl.h>
 #include <sys/file.h>
@@ -17,6 +16,9 @@
 #include <cstdio>
 #include <cstring>
 #include <initializer_list>
+
+#include "display/console.h"
+#include "display/user_data_home.h"
 
 namespace zorikan::display {
 namespace {
@@ -72,11 +74,10 @@ QString shipped_glyph_file() {
   return {};
 }
 
-// --data-dir DIR, else $XDG_DATA_HOME/zorikan (~/.local/share/zorikan).
+// --data-dir DIR, else zorikan in the user's data home (~/.local/share/zorikan, %APPDATA%\zorikan).
 QString chosen_data_folder(const QCommandLineParser& parser) {
   if (parser.isSet(QStringLiteral("data-dir"))) return QDir::cleanPath(parser.value(QStringLiteral("data-dir")));
-  const QString base = QStandardPaths::writableLocation(QStandardPaths::GenericDataLocation);
-  return QDir::cleanPath(base + QStringLiteral("/zorikan"));
+  return QDir::cleanPath(user_data_home() + QStringLiteral("/zorikan"));
 }
 
 QString system_reason() {
@@ -84,7 +85,7 @@ QString system_reason() {
 }
 
 int refuse(const QString& what) {
-  std::fprintf(stderr, "zorikan: %s\n", what.toLocal8Bit().constData());
+  std::fprintf(stderr, "zorikan: %s\n", console_text(what, stderr).constData());
   QMessageBox::critical(nullptr, QStringLiteral("zorikan"), what);
   return 1;
 }
@@ -108,7 +109,8 @@ int tell_already_running(const QString& folder) {
   const QString text =
       QStringLiteral("Тренажёр ZORIKAN уже запущен с папкой данных\n%1.\nВторой экземпляр не запускается.")
           .arg(folder);
-  std::fprintf(stderr, "zorikan: already running with the data folder %s\n", folder.toLocal8Bit().constData());
+  std::fprintf(stderr, "zorikan: already running with the data folder %s\n",
+               console_text(folder, stderr).constData());
   QMessageBox::information(nullptr, QStringLiteral("ZORIKAN уже запущен"), text);
   return 0;
 }
@@ -135,8 +137,8 @@ std::optional<int> answer_ring_table(int argc, char** argv, int (*print_table)(b
   const QString folder = chosen_data_folder(parser);
   if (!QFileInfo(folder).isDir()) return print_table(false);
   if (!QDir::setCurrent(folder)) {
-    std::fprintf(stderr, "zorikan: cannot enter the data folder %s: %s\n", folder.toLocal8Bit().constData(),
-                 system_reason().toLocal8Bit().constData());
+    std::fprintf(stderr, "zorikan: cannot enter the data folder %s: %s\n",
+                 console_text(folder, stderr).constData(), console_text(system_reason(), stderr).constData());
     return 1;
   }
   return print_table(true);

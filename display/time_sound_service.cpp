@@ -9,6 +9,7 @@
 
 #include "display/input_signal.h"
 #include "display/interruptible_wait.h"
+#include "display/local_calendar.h"
 #include "display/stop_point.h"
 #include "display/tone_player.h"
 
@@ -82,8 +83,7 @@ std::atomic<TimeSoundService*> installed_service{nullptr};
 }  // namespace
 
 LocalTime local_time_at(std::time_t seconds, int millisecond) {
-  std::tm fields{};
-  localtime_r(&seconds, &fields);
+  const std::tm fields = local_calendar_fields(seconds);
   LocalTime local;
   local.year = fields.tm_year + 1900;
   local.month = fields.tm_mon + 1;

@@ -177,7 +177,7 @@ IoResult write_bytes(UnitSlot& slot, std::string_view bytes) {
 // Opens a file on a closed slot. Table lock held.
 IoResult open_disk_file(UnitSlot& slot, const std::string& name, FileStatus status, FilePosition position) {
   std::error_code ignored;
-  const std::filesystem::file_status file_state = std::filesystem::status(name, ignored);
+  const std::filesystem::file_status file_state = std::filesystem::status(utf8_path(name), ignored);
   const bool exists = std::filesystem::exists(file_state);
   if (std::filesystem::is_directory(file_state)) {
     return {IoStatus::kOpenFailed, name + ": cannot open: " + system_message(EISDIR)};

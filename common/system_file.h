@@ -8,9 +8,16 @@
 #pragma once
 
 #include <cstdio>
+#include <filesystem>
 #include <string>
 
 namespace zorikan {
+
+// The path a UTF-8 name stands for. A plain narrow string would be read in the system's narrow code page
+// (Windows' ANSI code page), which cannot hold every name.
+inline std::filesystem::path utf8_path(const std::string& name) {
+  return std::filesystem::path(std::u8string(name.begin(), name.end()));
+}
 
 enum class SystemOpenMode {
   kCreateNew,         // read and write; fails with EEXIST when the file exists, never truncates it

@@ -24,7 +24,7 @@ void read_value(const Format& format, const ParameterRange& range, Value& target
 [[noreturn]] void abandon_save(const std::string& report) {
   close_file(kSavedParametersUnit, ErrorExit::kReturn);
   std::error_code ignored;
-  std::filesystem::remove(std::string(kSavedParametersTemporaryName), ignored);
+  std::filesystem::remove(utf8_path(std::string(kSavedParametersTemporaryName)), ignored);
   report_fatal_error(report);
 }
 

@@ -6,6 +6,8 @@
 #include <random>
 #include <stdexcept>
 
+#include "common/system_file.h"
+
 namespace zorikan::testing {
 namespace {
 
@@ -39,12 +41,12 @@ TempWorkDir::~TempWorkDir() {
 }
 
 std::string TempWorkDir::read(const std::string& name) const {
-  std::ifstream in(path_ / name, std::ios::binary);
+  std::ifstream in(path_ / utf8_path(name), std::ios::binary);
   return {std::istreambuf_iterator<char>(in), std::istreambuf_iterator<char>()};
 }
 
 void TempWorkDir::write(const std::string& name, const std::string& bytes) const {
-  std::ofstream out(path_ / name, std::ios::binary | std::ios::trunc);
+  std::ofstream out(path_ / utf8_path(name), std::ios::binary | std::ios::trunc);
   out << bytes;
 }
 

@@ -32,12 +32,8 @@ TEST(ResultNotes, NameTheDistanceOrTheScreensLimitAndTheClippedRings) {
        {500, 15.6f, 3840, 2160, 100},
        kWindow,
        "",
-       "Кольца для остроты ниже 0.2 не поместились в окно и показаны обрезанными"},
-      {0.0f,
-       {500, 15.6f, 3840, 2160, 100},
-       {3, 3},
-       "",
-       "Ни одно кольцо не поместилось в окно: все показаны обрезанными"}};
+       "Кольца для остроты ниже 0.2 больше окна и показаны обрезанными"},
+      {0.0f, {500, 15.6f, 3840, 2160, 100}, {3, 3}, "", "Все кольца больше окна и показаны обрезанными"}};
   for (const auto& [acuity, params, window, beyond, clipped] : cases) {
     const ResultNotes notes = result_notes(acuity, params, window);
     EXPECT_EQ(cp1251_to_utf8(notes.beyond), beyond) << acuity << " at " << params.distance_cm << " cm";

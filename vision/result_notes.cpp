@@ -16,8 +16,8 @@ constexpr auto kBeyond = cp1251<"Выше предела этой установ
 constexpr auto kBeyondScreen = cp1251<"Выше предела этой установки: этот экран не измерит её и с ">();
 constexpr auto kCentimetres = cp1251<" см">();
 constexpr auto kClippedBelow = cp1251<"Кольца для остроты ниже ">();
-constexpr auto kClippedRest = cp1251<" не поместились в окно и показаны обрезанными">();
-constexpr auto kAllClipped = cp1251<"Ни одно кольцо не поместилось в окно: все показаны обрезанными">();
+constexpr auto kClippedRest = cp1251<" больше окна и показаны обрезанными">();
+constexpr auto kAllClipped = cp1251<"Все кольца больше окна и показаны обрезанными">();
 
 std::string beyond_note(float acuity, const SessionParams& p) {
   if (!(acuity > highest_measurable_level(p.distance_cm, p.diagonal_inch, p.screen_nx, p.screen_ny)))

@@ -162,8 +162,10 @@ INSTANTIATE_TEST_SUITE_P(Robot, VisionThreshold,
 
 // A result finer than the set-up can show, 2.0 at the default set-up (whose gap at 2.0 is 0.83 pixels),
 // adds the line naming the distance that would measure it, below the result; at 900 cm a gap of 2.0 is
-// 3.7 pixels and no line is added. A ring of 0.1 that does not fit the window (806 pixels on 15.6" 3840 x
-// 2160 at 500 cm) adds the line that rings were shown clipped. The record is the same either way.
+// 3.7 pixels and no line is added; on 75.6" 1024 x 768 at 900 cm it is 0.87 pixels, and the line says
+// that no distance the parameters take measures it. A ring of 0.1 that does not fit the window (806 pixels
+// on 15.6" 3840 x 2160 at 500 cm) adds the line that rings were shown clipped. Every line ends inside the
+// window; the record is the same either way.
 struct ResultLines {
   std::string name;
   std::string saved;  // zorikan.vvd, or none for the defaults
@@ -183,6 +185,7 @@ TEST_P(VisionResultNotes, ShowTheLinesThatApplyUnderTheResultAndLeaveTheRecord) 
   ASSERT_FALSE(robot.result_picture.isNull());
   EXPECT_EQ(shows_blue(robot.result_picture.copy(0, 420, 980, 45)), GetParam().beyond);
   EXPECT_EQ(shows_blue(robot.result_picture.copy(0, 466, 980, 40)), GetParam().clipped);
+  EXPECT_FALSE(shows_blue(robot.result_picture.copy(960, 420, 20, 86))) << "a line runs past the window";
   const auto records = results_records(session.dir);
   ASSERT_EQ(records.size(), 1u);
   EXPECT_EQ(records[0].substr(76), "2.00");
@@ -192,6 +195,8 @@ INSTANTIATE_TEST_SUITE_P(
     SetUps, VisionResultNotes,
     ::testing::Values(ResultLines{"Defaults", std::string(), true, false},
                       ResultLines{"LargeRings", kLargeRings, false, false},
+                      ResultLines{"BeyondEveryDistance",
+                                  saved_parameters("900.000", " 75.600", "    768", "   1024"), true, false},
                       ResultLines{"RingOfPoint1BeyondTheWindow",
                                   saved_parameters("500.000", " 15.600", "   2160", "   3840"), false, true}),
     [](const auto& info) { return info.param.name; });

@@ -7,37 +7,34 @@
 #include <gtest/gtest.h>
 
 #include <string>
-#include <tuple>
 
 #include "common/cp1251.h"
 
 namespace zorikan {
 namespace {
 
+struct NotesCase {
+  float acuity;
+  SessionParams params;
+  RingWindow window;
+  std::string beyond, clipped;  // UTF-8
+};
+
 TEST(ResultNotes, NameTheDistanceOrTheScreensLimitAndTheClippedRings) {
-  constexpr RingWindow kWindow{980, 650};
-  const std::tuple<float, SessionParams, RingWindow, std::string, std::string> cases[] = {
-      {1.5f, {200, 17.7f, 1024, 768, 100}, kWindow, "", ""},
-      {2.0f,
-       {200, 17.7f, 1024, 768, 100},
-       kWindow,
-       "Выше предела этой установки: для измерения нужна дальность 243 см",
-       ""},
-      {2.0f,
-       {900, 75.6f, 1024, 768, 100},
-       kWindow,
-       "Выше предела этой установки: этот экран не измерит её и с 999.999 см",
-       ""},
-      {2.0f,
-       {500, 15.6f, 3840, 2160, 100},
-       kWindow,
-       "",
-       "Кольца для остроты ниже 0.2 больше окна и показаны обрезанными"},
-      {0.0f, {500, 15.6f, 3840, 2160, 100}, {3, 3}, "", "Все кольца больше окна и показаны обрезанными"}};
-  for (const auto& [acuity, params, window, beyond, clipped] : cases) {
-    const ResultNotes notes = result_notes(acuity, params, window);
-    EXPECT_EQ(cp1251_to_utf8(notes.beyond), beyond) << acuity << " at " << params.distance_cm << " cm";
-    EXPECT_EQ(cp1251_to_utf8(notes.clipped), clipped) << acuity << " at " << params.distance_cm << " cm";
+  const SessionParams standard{200, 17.7f, 1024, 768, 100}, large{900, 75.6f, 1024, 768, 100},
+      fine{500, 15.6f, 3840, 2160, 100};
+  const std::string beyond = "Выше предела этой установки: ", clipped = " больше окна и показаны обрезанными";
+  const NotesCase cases[] = {
+      {1.5f, standard, {980, 650}, "", ""},
+      {2.0f, standard, {980, 650}, beyond + "для измерения нужна дальность 243 см", ""},
+      {2.0f, large, {980, 650}, beyond + "этот экран не измерит её и с 999.999 см", ""},
+      {2.0f, fine, {980, 650}, "", "Кольца для остроты ниже 0.2" + clipped},
+      {0.0f, fine, {3, 3}, "", "Все кольца" + clipped}};
+  for (const NotesCase& c : cases) {
+    const ResultNotes notes = result_notes(c.acuity, c.params, c.window);
+    EXPECT_EQ(cp1251_to_utf8(notes.beyond), c.beyond) << c.acuity << " at " << c.params.distance_cm << " cm";
+    EXPECT_EQ(cp1251_to_utf8(notes.clipped), c.clipped)
+        << c.acuity << " at " << c.params.distance_cm << " cm";
   }
 }
 

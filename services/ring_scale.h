@@ -20,6 +20,10 @@ inline constexpr double kReferenceAcuity = 0.1;
 // formed in 64 bits. Finite and positive when the diagonal is finite and positive and nx, ny are positive.
 double pixel_pitch_mm(double diagonal_inch, int32_t nx, int32_t ny);
 
+// Whether the set-up sizes a ring: a distance and a diagonal that are positive finite numbers and a
+// resolution that is positive.
+bool can_size_ring(float distance_cm, float diagonal_inch, int32_t nx, int32_t ny);
+
 // Screen pixels per reference millimetre at `acuity` for the set-up (the pixel pitch as above). Finite and
 // positive when the distance and the diagonal are finite and positive and nx, ny are positive.
 double ring_scale(float acuity, float distance_cm, float diagonal_inch, int32_t nx, int32_t ny);

@@ -6,6 +6,7 @@
 #include <optional>
 #include <string>
 #include <string_view>
+#include <utility>
 
 #include "common/cp1251.h"
 #include "common/file_units.h"
@@ -17,6 +18,7 @@
 #include "display/display.h"
 #include "services/colors.h"
 #include "services/session_params.h"
+#include "services/window_size.h"
 #include "session/card_ruler.h"
 #include "session/parameter_ranges.h"
 #include "session/saved_parameters.h"
@@ -32,7 +34,6 @@ constexpr int32_t kGraphicsUnit = 1;
 constexpr int32_t kRulerButton = 1005;
 constexpr int32_t kMeasureLine = 1006;
 constexpr int32_t kScreenLine = 1007;
-
 
 constexpr auto kStartText = cp1251<"Начать работу">();
 constexpr auto kExitText = cp1251<"Выйти из программы">();
@@ -89,13 +90,18 @@ void set_defaults(SessionParams& params) {
   params.training_volume = 100;
 }
 
+// Puts `value` into `box` as the box shows numbers.
+void show_in_box(DialogRecord& dialog, const ParameterBox& box, OutputValue value) {
+  format_to_text(g_text_buffer, *box.shown, {value});
+  dialog_set_text(dialog, box.control_id, std::string_view(g_text_buffer.data(), box.shown_length));
+}
+
 void fill_box(const ParameterBox& box) {
   if (box.real != nullptr) {
-    format_to_text(g_text_buffer, *box.shown, {session_params.*box.real});
+    show_in_box(g_dialog, box, session_params.*box.real);
   } else {
-    format_to_text(g_text_buffer, *box.shown, {session_params.*box.integer});
+    show_in_box(g_dialog, box, session_params.*box.integer);
   }
-  dialog_set_text(g_dialog, box.control_id, std::string_view(g_text_buffer.data(), box.shown_length));
 }
 
 // Reads a box into its field of `params`; false when its text is no number (NaN and the infinities are
@@ -154,27 +160,40 @@ TypedSetUp typed_set_up(std::array<std::string, 4>& texts) {
 // Bound to the dialog's creation and to the changes of the four set-up boxes.
 void show_set_up_line(DialogRecord& dialog, int32_t& /*control_id*/, int32_t& /*callback_kind*/) {
   std::array<std::string, 4> texts;
-  const SetUpLine line = set_up_line(typed_set_up(texts), dialog_screen(dialog));
+  const SetUpLine line = set_up_line(typed_set_up(texts), dialog_screen(dialog), {window_nx, window_ny});
   dialog_set_text(dialog, kMeasureLine, utf8_to_cp1251(line.measure));
   dialog_set_text(dialog, kScreenLine, utf8_to_cp1251(line.screen));
-  dialog_set_text_color(dialog, kScreenLine, line.screen_differs ? std::optional(static_cast<uint32_t>(kDarkRed)) : std::nullopt);
+  dialog_set_text_color(dialog, kScreenLine,
+                        line.screen_differs ? std::optional(static_cast<uint32_t>(kDarkRed)) : std::nullopt);
+}
+
+// The resolution the ruler's bar counts in: the screen's, in device pixels, whatever the resolution typed
+// (none when the system tells no resolution that the boxes can hold).
+std::optional<std::pair<int32_t, int32_t>> ruler_resolution(const DialogScreen& screen) {
+  if (!in_range(*kNxBox.range, screen.width_pixels) || !in_range(*kNyBox.range, screen.height_pixels))
+    return std::nullopt;
+  return std::pair{screen.width_pixels, screen.height_pixels};
 }
 
 // Bound to "Линейка": the ruler measures the pixel pitch against a bank card, and the diagonal that the
-// pitch and the resolution typed give goes into its box as the box shows numbers. Without a usable
-// resolution the ruler cannot give a diagonal: a message says what is wrong instead.
+// pitch gives goes into its box as the box shows numbers. The bar counts device pixels of the screen the
+// dialog is on, so the diagonal rests on that screen's resolution: where the resolution typed differs,
+// the screen's goes into the Ny and Nx boxes as well. Where the system tells no resolution the typed one
+// is taken, and without a usable one the ruler cannot give a diagonal: a message says what is wrong.
 void measure_diagonal(DialogRecord& dialog, int32_t& /*control_id*/, int32_t& /*callback_kind*/) {
   std::array<std::string, 4> texts;
   const TypedSetUp typed = typed_set_up(texts);
   const TypedReading ny = read_typed(typed.screen_ny);
   const TypedReading nx = read_typed(typed.screen_nx);
+  const std::optional<std::pair<int32_t, int32_t>> screen = ruler_resolution(dialog_screen(dialog));
   for (const TypedReading* resolution : {&ny, &nx}) {
-    if (resolution->ok()) continue;
+    if (screen || resolution->ok()) continue;
     dialog_message_box(dialog, utf8_to_cp1251(resolution->problem));
     return;
   }
+  const auto [nx_pixels, ny_pixels] =
+      screen ? *screen : std::pair{static_cast<int32_t>(nx.value), static_cast<int32_t>(ny.value)};
   const TypedReading diagonal = read_typed(typed.diagonal);
-  const auto nx_pixels = static_cast<int32_t>(nx.value), ny_pixels = static_cast<int32_t>(ny.value);
   const int32_t initial = diagonal.ok() ? card_bar_pixels(diagonal.value, nx_pixels, ny_pixels) : 0;
   const std::optional<int32_t> bar = dialog_ruler(dialog, kRulerInstruction.view(), kCardLongEdgeMm, initial);
   if (!bar) return;
@@ -183,9 +202,11 @@ void measure_diagonal(DialogRecord& dialog, int32_t& /*control_id*/, int32_t& /*
     dialog_message_box(dialog, utf8_to_cp1251(range_message(kDiagonalBox.label, *kDiagonalBox.range)));
     return;
   }
-  format_to_text(g_text_buffer, *kDiagonalBox.shown, {measured});
-  dialog_set_text(dialog, kDiagonalBox.control_id,
-                  std::string_view(g_text_buffer.data(), kDiagonalBox.shown_length));
+  if (!ny.ok() || !nx.ok() || ny.value != ny_pixels || nx.value != nx_pixels) {
+    show_in_box(dialog, kNyBox, ny_pixels);
+    show_in_box(dialog, kNxBox, nx_pixels);
+  }
+  show_in_box(dialog, kDiagonalBox, measured);
 }
 
 }  // namespace

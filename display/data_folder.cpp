@@ -9,14 +9,13 @@
 #include <QMessageBox>
 #include <QStandardPaths>
 
-#include <fcntl.h>
-#include <sys/file.h>
-#include <unistd.h>
-
 #include <cerrno>
 #include <cstdio>
 #include <cstring>
 #include <initializer_list>
+
+#include "display/data_folder_lock.h"
+#include "display/frame_state.h"
 
 namespace zorikan::display {
 namespace {
@@ -89,19 +88,6 @@ int refuse(const QString& what) {
   return 1;
 }
 
-// One program per data folder: an exclusive lock on the folder itself (the working directory), held
-// for the life of the process. The system drops it when the process ends, however it ends, so a program
-// that crashed or was killed never blocks the next start, and nothing is written into the folder for it.
-// False only when another process holds it; a folder that cannot be locked at all is used unguarded.
-bool lock_data_folder() {
-  const int folder = ::open(".", O_RDONLY | O_DIRECTORY | O_CLOEXEC);
-  if (folder < 0) return true;
-  if (::flock(folder, LOCK_EX | LOCK_NB) == 0) return true;  // the descriptor stays open: it is the lock
-  const bool held_elsewhere = errno == EWOULDBLOCK;
-  ::close(folder);
-  return !held_elsewhere;
-}
-
 // A second start on the same folder would sweep and beep beside the first and write the same files:
 // it says so and ends, successfully, since the trainer the user asked for is there.
 int tell_already_running(const QString& folder) {
@@ -111,6 +97,15 @@ int tell_already_running(const QString& folder) {
   std::fprintf(stderr, "zorikan: already running with the data folder %s\n", folder.toLocal8Bit().constData());
   QMessageBox::information(nullptr, QStringLiteral("ZORIKAN уже запущен"), text);
   return 0;
+}
+
+// A folder that cannot be locked at all (a file system without locks, no right to create the lock file)
+// is used unguarded: the trainer runs, and says once that a second one on the folder would not be held off.
+void tell_unguarded(const QString& folder, const std::string& reason) {
+  const std::string text = "the data folder " + folder.toStdString() + " cannot be locked (" + reason +
+                           "): a second ZORIKAN started on it would not be held off";
+  std::fprintf(stderr, "zorikan: %s\n", QString::fromStdString(text).toLocal8Bit().constData());
+  set_status_note(text);
 }
 
 }  // namespace
@@ -155,7 +150,9 @@ std::optional<int> enter_data_folder() {
   if (!QDir::setCurrent(folder)) {
     return refuse(QStringLiteral("cannot enter the data folder %1: %2").arg(folder, system_reason()));
   }
-  if (!lock_data_folder()) return tell_already_running(folder);
+  const FolderLock lock = lock_data_folder();
+  if (lock.outcome == FolderLockOutcome::kHeldElsewhere) return tell_already_running(folder);
+  if (lock.outcome == FolderLockOutcome::kUnavailable) tell_unguarded(folder, lock.reason);
   // A dangling link counts as the user's file too: it is reported when the program reads it.
   const QFileInfo placed(QStringLiteral("./") + kGlyphFileName);
   if (!placed.exists() && !placed.isSymLink()) {

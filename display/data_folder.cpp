@@ -100,12 +100,13 @@ int tell_already_running(const QString& folder) {
 }
 
 // A folder that cannot be locked at all (a file system without locks, no right to create the lock file)
-// is used unguarded: the trainer runs, and says once that a second one on the folder would not be held off.
+// is used unguarded: the trainer runs, and says so once. The status bar leaves out the folder, which
+// would push the rest of the line out of a 1024-pixel frame.
 void tell_unguarded(const QString& folder, const std::string& reason) {
-  const std::string text = "the data folder " + folder.toStdString() + " cannot be locked (" + reason +
-                           "): a second ZORIKAN started on it would not be held off";
-  std::fprintf(stderr, "zorikan: %s\n", QString::fromStdString(text).toLocal8Bit().constData());
-  set_status_note(text);
+  const std::string said = " (" + reason + "): a second ZORIKAN on it is not held off";
+  std::fprintf(stderr, "zorikan: no lock on the data folder %s%s\n", folder.toLocal8Bit().constData(),
+               QString::fromStdString(said).toLocal8Bit().constData());
+  set_status_note("No lock on the data folder" + said);
 }
 
 }  // namespace

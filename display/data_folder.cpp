@@ -8,16 +8,14 @@
 #include <QFileInfo>
 #include <QMessageBox>
 
-#include <fcntl.h>
-#include <sys/file.h>
-#include <unistd.h>
-
 #include <cerrno>
 #include <cstdio>
 #include <cstring>
 #include <initializer_list>
 
 #include "display/console.h"
+#include "display/data_folder_lock.h"
+#include "display/frame_state.h"
 #include "display/user_data_home.h"
 
 namespace zorikan::display {
@@ -90,19 +88,6 @@ int refuse(const QString& what) {
   return 1;
 }
 
-// One program per data folder: an exclusive lock on the folder itself (the working directory), held
-// for the life of the process. The system drops it when the process ends, however it ends, so a program
-// that crashed or was killed never blocks the next start, and nothing is written into the folder for it.
-// False only when another process holds it; a folder that cannot be locked at all is used unguarded.
-bool lock_data_folder() {
-  const int folder = ::open(".", O_RDONLY | O_DIRECTORY | O_CLOEXEC);
-  if (folder < 0) return true;
-  if (::flock(folder, LOCK_EX | LOCK_NB) == 0) return true;  // the descriptor stays open: it is the lock
-  const bool held_elsewhere = errno == EWOULDBLOCK;
-  ::close(folder);
-  return !held_elsewhere;
-}
-
 // A second start on the same folder would sweep and beep beside the first and write the same files:
 // it says so and ends, successfully, since the trainer the user asked for is there.
 int tell_already_running(const QString& folder) {
@@ -113,6 +98,16 @@ int tell_already_running(const QString& folder) {
                console_text(folder, stderr).constData());
   QMessageBox::information(nullptr, QStringLiteral("ZORIKAN уже запущен"), text);
   return 0;
+}
+
+// A folder that cannot be locked at all (a file system without locks, no right to create the lock file)
+// is used unguarded: the trainer runs, and says so once. The status bar leaves out the folder, which
+// would push the rest of the line out of a 1024-pixel frame.
+void tell_unguarded(const QString& folder, const std::string& reason) {
+  const std::string said = " (" + reason + "): a second ZORIKAN on it is not held off";
+  std::fprintf(stderr, "zorikan: no lock on the data folder %s%s\n", console_text(folder, stderr).constData(),
+               console_text(QString::fromStdString(said), stderr).constData());
+  set_status_note("No lock on the data folder" + said);
 }
 
 }  // namespace
@@ -157,7 +152,9 @@ std::optional<int> enter_data_folder() {
   if (!QDir::setCurrent(folder)) {
     return refuse(QStringLiteral("cannot enter the data folder %1: %2").arg(folder, system_reason()));
   }
-  if (!lock_data_folder()) return tell_already_running(folder);
+  const FolderLock lock = lock_data_folder();
+  if (lock.outcome == FolderLockOutcome::kHeldElsewhere) return tell_already_running(folder);
+  if (lock.outcome == FolderLockOutcome::kUnavailable) tell_unguarded(folder, lock.reason);
   // A dangling link counts as the user's file too: it is reported when the program reads it.
   const QFileInfo placed(QStringLiteral("./") + kGlyphFileName);
   if (!placed.exists() && !placed.isSymLink()) {

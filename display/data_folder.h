@@ -24,9 +24,11 @@ std::optional<int> answer_information_options(int argc, char** argv);
 std::optional<int> answer_ring_table(int argc, char** argv, int (*print_table)(bool in_data_folder));
 
 // With the application object made: reads --data-dir, prepares the folder and makes it the working
-// directory, and takes the folder for this process alone. Returns the exit code when the process must end:
-// 1 for an unknown option or a folder that cannot be made or entered, 0 when another ZORIKAN already
-// works in the folder (the reason is shown in a message box and on standard error either way).
+// directory, and takes the folder for this process alone (data_folder_lock.h). Returns the exit code when
+// the process must end: 1 for an unknown option or a folder that cannot be made or entered, 0 when another
+// ZORIKAN already works in the folder (the reason is shown in a message box and on standard error either
+// way). A folder that cannot be locked at all is used as it is, said on standard error and in the status
+// bar.
 std::optional<int> enter_data_folder();
 
 }  // namespace zorikan::display

@@ -19,6 +19,7 @@ std::atomic<int> g_exit_code{0};
 std::mutex g_text_lock;
 std::string g_about_text = "ZORIKAN Display layer";
 std::string g_frame_title = "zorikan";
+std::string g_status_note;
 FrameWindow* g_frame = nullptr;
 
 }  // namespace
@@ -61,6 +62,16 @@ void set_frame_title(const std::string& title) {
 std::string frame_title() {
   std::lock_guard guard(g_text_lock);
   return g_frame_title;
+}
+
+void set_status_note(const std::string& note) {
+  std::lock_guard guard(g_text_lock);
+  g_status_note = note;
+}
+
+std::string status_note() {
+  std::lock_guard guard(g_text_lock);
+  return g_status_note;
 }
 
 void set_frame_window(FrameWindow* frame) {

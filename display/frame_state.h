@@ -1,4 +1,4 @@
-// Process-wide state of the frame window: run state, exit behaviour, about text, title.
+// Process-wide state of the frame window: run state, exit behaviour, about text, title, status note.
 #pragma once
 
 #include <atomic>
@@ -30,6 +30,11 @@ std::string about_text();
 // The frame's title: the program's file name without directory and extension (UTF-8).
 void set_frame_title(const std::string& title);
 std::string frame_title();
+
+// A line the status bar shows beside the run state for the whole run (UTF-8; empty: none). Set before
+// the frame is created.
+void set_status_note(const std::string& note);
+std::string status_note();
 
 // The frame window; null before it is created and after it is gone. GUI thread only.
 void set_frame_window(FrameWindow* frame);

@@ -17,6 +17,9 @@ FrameWindow::FrameWindow() {
   setCentralWidget(child_area_);
   state_label_ = new QLabel(this);
   statusBar()->addWidget(state_label_);
+  if (const std::string note = status_note(); !note.empty()) {
+    statusBar()->addWidget(new QLabel(QString::fromStdString(note), this), 1);
+  }
   show_run_state(run_state());
   menuBar()->setNativeMenuBar(false);
 }

@@ -1,8 +1,11 @@
 // Reading the process's resident memory and open handles; see process_usage.h.
 #include "tests/support/process_usage.h"
 
+#include <unistd.h>
+
 #include <filesystem>
 #include <fstream>
+#include <map>
 
 namespace zorikan::testing {
 
@@ -15,13 +18,23 @@ int64_t resident_pages() {
 }
 
 int64_t open_file_handles() {
-  int64_t count = 0;
+  return static_cast<int64_t>(open_file_handle_names().size());
+}
+
+std::vector<std::string> open_file_handle_names() {
+  // The listing's own handle is open on the listed folder.
+  const std::string listing = "/proc/" + std::to_string(getpid()) + "/fd";
+  std::map<int, std::string> names;
   std::error_code error;
   for (auto it = std::filesystem::directory_iterator("/proc/self/fd", error);
        !error && it != std::filesystem::directory_iterator(); it.increment(error)) {
-    ++count;
+    std::error_code unreadable;
+    const std::string name = std::filesystem::read_symlink(it->path(), unreadable).string();
+    if (name != listing) names[std::stoi(it->path().filename().string())] = name;
   }
-  return count - 1;  // the directory listing's own handle
+  std::vector<std::string> listed;
+  for (auto& [number, name] : names) listed.push_back(std::move(name));
+  return listed;
 }
 
 }  // namespace zorikan::testing

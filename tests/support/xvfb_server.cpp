@@ -22,7 +22,8 @@ constexpr char kXvfb[] = "/usr/bin/Xvfb";
 }  // namespace
 
 pid_t spawn_program(const std::vector<std::string>& arguments, const std::vector<std::string>& environment,
-                    const std::filesystem::path& directory, const std::filesystem::path& output) {
+                    const std::filesystem::path& directory, const std::filesystem::path& output,
+                    const std::filesystem::path& errors) {
   std::vector<std::string> variables;
   for (char** entry = environ; *entry != nullptr; ++entry) variables.emplace_back(*entry);
   for (const auto& extra : environment) {
@@ -40,6 +41,10 @@ pid_t spawn_program(const std::vector<std::string>& arguments, const std::vector
   if (!directory.empty()) posix_spawn_file_actions_addchdir_np(&actions, directory.c_str());
   if (!output.empty()) {
     posix_spawn_file_actions_addopen(&actions, STDOUT_FILENO, output.c_str(), O_WRONLY | O_CREAT | O_TRUNC,
+                                     0644);
+  }
+  if (!errors.empty()) {
+    posix_spawn_file_actions_addopen(&actions, STDERR_FILENO, errors.c_str(), O_WRONLY | O_CREAT | O_TRUNC,
                                      0644);
   }
   pid_t pid = -1;

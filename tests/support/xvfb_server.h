@@ -29,9 +29,11 @@ class XvfbServer {
 };
 
 // Starts a program with extra environment entries ("NAME=value"), in `directory` when one is given, its
-// standard output going to `output` when one is given; returns its pid or -1.
+// standard output going to `output` and its standard error to `errors` when they are given; returns its
+// pid or -1.
 pid_t spawn_program(const std::vector<std::string>& arguments, const std::vector<std::string>& environment,
-                    const std::filesystem::path& directory = {}, const std::filesystem::path& output = {});
+                    const std::filesystem::path& directory = {}, const std::filesystem::path& output = {},
+                    const std::filesystem::path& errors = {});
 
 // Asks the program to end (SIGTERM), gives it 2 s, then kills it; reaps it either way.
 void end_program(pid_t pid);

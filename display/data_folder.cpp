@@ -107,7 +107,7 @@ void tell_unguarded(const QString& folder, const std::string& reason) {
   const std::string said = " (" + reason + "): a second ZORIKAN on it is not held off";
   std::fprintf(stderr, "zorikan: no lock on the data folder %s%s\n", console_text(folder, stderr).constData(),
                console_text(QString::fromStdString(said), stderr).constData());
-  set_status_note("No lock on the data folder" + said);
+  set_status_note("Папка данных без блокировки (" + reason + "): второй ZORIKAN на ней не будет остановлен");
 }
 
 }  // namespace

@@ -80,7 +80,11 @@ std::optional<int> answer_ring_table(int argc, char** argv) {
     case display::FolderEntry::kEntered:
       return print_saved_ring_table(true);
     case display::FolderEntry::kMissing:
-      return print_saved_ring_table(false);
+      // The default folder appears with the first start; a folder named on the command line that is not
+      // there is mistyped or not mounted, and a table of the defaults would pass for the user's own.
+      if (!line.data_dir) return print_saved_ring_table(false);
+      std::fprintf(stderr, "zorikan: the data folder %s does not exist\n", folder.c_str());
+      return 1;
     case display::FolderEntry::kRefused:
       break;
   }

@@ -64,7 +64,8 @@ kill -0 "$program_pid" 2>/dev/null || fail "the program ended: $(cat "$work/prog
 [[ -z "$(ls -A "$work/elsewhere")" ]] || fail "files written in the folder it was started from"
 
 # A glyph file already in the data folder is the user's: never replaced. --version and --ring-table need
-# no display; the table reads the data folder's saved parameters and creates nothing there.
+# no display; the table reads the data folder's saved parameters (the defaults while the default folder is
+# not there yet), refuses a folder named by --data-dir that is not there, and creates nothing.
 mkdir -p "$work/chosen"
 printf 'mine\r\n' > "$work/chosen/zorikan.sym"
 (cd "$work/elsewhere" && exec env HOME="$work/home" QT_QPA_PLATFORM=xcb "$root/bin/zorikan" --data-dir "$work/chosen") \
@@ -77,9 +78,11 @@ kill -9 "$second_pid" 2>/dev/null || true
 printf ' 60.000\r\n 15.600\r\n   1080\r\n   1920\r\n    100\r\n' > "$work/chosen/zorikan.vvd"
 [[ "$(env -u DISPLAY "$root/bin/zorikan" --ring-table --data-dir "$work/chosen")" == *"at 60.0 cm, 15.6\""* ]] ||
   fail "--ring-table of the saved parameters"
-[[ "$(env -u DISPLAY "$root/bin/zorikan" --ring-table --data-dir "$work/none")" == *"at 200.0 cm"* ]] ||
+[[ "$(env -u DISPLAY -u XDG_DATA_HOME HOME="$work/fresh" "$root/bin/zorikan" --ring-table)" == *"at 200.0 cm"* ]] ||
   fail "--ring-table of the defaults"
-[[ ! -e "$work/none" ]] || fail "--ring-table created a data folder"
+! env -u DISPLAY "$root/bin/zorikan" --ring-table --data-dir "$work/none" >/dev/null 2>&1 ||
+  fail "--ring-table of a data folder that is not there"
+[[ ! -e "$work/none" && ! -e "$work/fresh" ]] || fail "--ring-table created a data folder"
 
 # The Debian package.
 (cd "$work" && cpack -G DEB --config "$build/CPackConfig.cmake" -B "$work/package" >/dev/null) || fail "cpack"

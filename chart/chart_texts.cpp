@@ -13,8 +13,10 @@
 #include "common/real_to_integer.h"
 #include "common/text_format.h"
 #include "display/display.h"
+#include "services/click_prompt.h"
 #include "services/color_table.h"
 #include "services/colors.h"
+#include "services/draw_text_at.h"
 #include "services/window_registration.h"
 
 namespace zorikan {
@@ -80,7 +82,6 @@ constexpr std::array<ScaleText, 11> kScaleTexts = {{
 constexpr Format kStartStampLayout = parse_format("('Начало  ',I2.2,'.',I2.2,'.',I4,'г,',I3,'час',I3,'мин')");
 constexpr Format kEndStampLayout = parse_format("('Конец  ',I2.2,'.',I2.2,'.',I4,'г,',I3,'час',I3,'мин')");
 
-constexpr auto kPrompt = cp1251<"Для продолжения нажмите любую кнопку мыши">();
 constexpr std::string_view kPromptFont = "t'Times New Roman Cyr'h28w9ib";
 
 constexpr auto kNoteStart = cp1251<"zorikan.rtr, строка ">();
@@ -105,10 +106,8 @@ std::string_view reason_text(StopReason reason) {
 }
 
 // At pixel (x, y) in the current font and colour, moved left as far as it would run past the window.
-void draw_text_at(int32_t x, int32_t y, std::string_view text) {
-  GraphicsPosition previous;
-  move_to(static_cast<int16_t>(x_inside_window(kChartUnit, x, text)), static_cast<int16_t>(y), previous);
-  draw_text(text);
+void draw_text_inside(int32_t x, int32_t y, std::string_view text) {
+  draw_text_at(static_cast<int16_t>(x_inside_window(kChartUnit, x, text)), static_cast<int16_t>(y), text);
 }
 
 void draw_scale(std::span<const ScaleText> texts) {
@@ -123,7 +122,7 @@ void draw_stamp(int16_t x, const Format& layout, const RecordStamp& stamp) {
   buffer.fill(' ');
   format_to_text(buffer, layout, {stamp.day, stamp.month, stamp.year, stamp.hour, stamp.minute},
                  ErrorExit::kReturn);
-  draw_text_at(x, 620, std::string_view(buffer.data(), record_width(layout)));
+  draw_text_inside(x, 620, std::string_view(buffer.data(), record_width(layout)));
 }
 
 }  // namespace
@@ -158,13 +157,13 @@ void draw_no_history_line() {
   select_font(text_font_for_size(kTextSize));
   const int32_t width = measure_text(kNoHistory.view());
   const int32_t window_width = truncate_int(window_registration[kChartUnit].pixel_width);
-  draw_text_at((window_width - width) / 2, kNoHistoryTop, kNoHistory.view());
+  draw_text_inside((window_width - width) / 2, kNoHistoryTop, kNoHistory.view());
 }
 
 void draw_prompt() {
   select_font(kPromptFont);
   set_draw_color_rgb(kAzure);
-  draw_text_at(265, 621, kPrompt.view());
+  draw_text_inside(265, 621, kClickPromptText.view());
 }
 
 }  // namespace zorikan

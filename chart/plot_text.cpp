@@ -8,6 +8,7 @@
 #include "common/real_to_integer.h"
 #include "display/display.h"
 #include "services/color_table.h"
+#include "services/draw_text_at.h"
 #include "services/window_registration.h"
 
 namespace zorikan {
@@ -65,10 +66,8 @@ void plot_text(int32_t w, float x, float y, float size, float angle, std::string
   const LadderStep& step = ladder_step(size);
   if (select_font(step.descriptor) < 0) select_font(step.faceless);
   set_text_rotation(truncate_int(angle * 10));
-  GraphicsPosition previous;
-  move_to(static_cast<int16_t>(x_inside_window(w, ix, text)), static_cast<int16_t>(iy), previous);
   select_color(color_table.current_index);
-  draw_text(text);
+  draw_text_at(static_cast<int16_t>(x_inside_window(w, ix, text)), static_cast<int16_t>(iy), text);
   set_text_rotation(0);
 }
 

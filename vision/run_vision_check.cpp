@@ -17,10 +17,13 @@
 #include "common/text_format.h"
 #include "display/display.h"
 #include "services/acuity_ladder.h"
+#include "services/click_prompt.h"
 #include "services/colors.h"
 #include "services/date_and_time.h"
+#include "services/draw_text_at.h"
 #include "services/highest_measurable_level.h"
 #include "services/results_log.h"
+#include "services/screen_fonts.h"
 #include "services/session_params.h"
 #include "services/shared_words.h"
 #include "services/wait_for_click.h"
@@ -31,11 +34,8 @@
 namespace zorikan {
 namespace {
 
-constexpr std::string_view kTextFont = "t'Times New Roman Cyr'h38w17ib";
-constexpr std::string_view kResultFont = "t'Times New Roman Cyr'h120w40ib";
 constexpr Format kTitleText = parse_format("('Острота зрения')");
 constexpr Format kResultText = parse_format("(F4.1)");
-constexpr Format kPromptText = parse_format("('Для продолжения нажмите любую кнопку мыши')");
 // Under a result above what the set-up can measure, followed by the distance that would measure it.
 constexpr std::string_view kBeyondFont = "t'Times New Roman Cyr'h30w11ib";
 constexpr auto kBeyondText = cp1251<"Выше предела этой установки: для измерения нужна дальность ">();
@@ -46,9 +46,7 @@ void draw_formatted(int16_t x, int16_t y, const Format& format, OutputList value
   std::array<char, 80> text{};
   const size_t length = record_width(format);
   format_to_text(text, format, values);
-  GraphicsPosition previous;
-  move_to(x, y, previous);
-  draw_text(std::string_view(text.data(), length));
+  draw_text_at(x, y, std::string_view(text.data(), length));
 }
 
 void append_record(float acuity) {
@@ -69,21 +67,18 @@ void show_beyond_line(float acuity) {
   const std::string line =
       std::string(kBeyondText.view()) + std::to_string(distance) + std::string(kCentimetres.view());
   select_font(kBeyondFont);
-  GraphicsPosition previous;
-  move_to(60, 430, previous);
-  draw_text(line);
+  draw_text_at(60, 430, line);
 }
 
 // Over whatever the last level test left on the screen.
 void show_result(float acuity) {
   set_draw_color_rgb(kBlue);
-  select_font(kTextFont);
+  select_font(kScreenTextFont);
   draw_formatted(200, 250, kTitleText, {});
-  select_font(kResultFont);
+  select_font(kScreenNumberFont);
   draw_formatted(500, 185, kResultText, {acuity});
   show_beyond_line(acuity);
-  select_font(kTextFont);
-  draw_formatted(60, 550, kPromptText, {});
+  show_click_prompt();
 }
 
 }  // namespace

@@ -6,6 +6,7 @@
 #include "app/command_line.h"
 #include "display/data_folder.h"
 #include "display/display.h"
+#include "session/glyph_file.h"
 #include "session/main_program.h"
 #include "session/startup_settings.h"
 
@@ -16,6 +17,6 @@ int main(int argc, char** argv) {
   QApplication application(argc, argv);
   const zorikan::CommandLine command_line = zorikan::read_command_line();
   const std::string folder = zorikan::display::data_folder_path(command_line.data_dir);
-  if (const auto code = zorikan::display::enter_data_folder(folder)) return *code;
+  if (const auto code = zorikan::display::enter_data_folder(folder, zorikan::kGlyphFileName)) return *code;
   return zorikan::run_display_process(argc, argv, {&zorikan::startup_settings, &zorikan::main_program});
 }

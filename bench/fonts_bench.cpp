@@ -10,6 +10,7 @@
 #include "display/display.h"
 #include "display/window_registry.h"
 #include "services/click_prompt.h"
+#include "services/graphics_window.h"
 #include "services/screen_fonts.h"
 
 namespace {
@@ -21,7 +22,7 @@ constexpr std::string_view kMeanTime = "   1.23";
 void use_bench_window() {
   static const auto window = [] {
     auto created = zorikan::display::create_window(kBenchUnit, "bench");
-    created->surface = QImage(980, 650, QImage::Format_RGB32);
+    created->surface = QImage(zorikan::kGraphicsWidth, zorikan::kGraphicsHeight, QImage::Format_RGB32);
     created->surface.fill(0xFFFFFFFF);
     created->draw_color = zorikan::kRgbFlag | 0xFF0000;
     return created;

@@ -27,6 +27,7 @@
 #include "display/input_signal.h"
 #include "display/window_registry.h"
 #include "services/color_table.h"
+#include "services/graphics_window.h"
 #include "services/results_log.h"
 #include "services/shared_words.h"
 #include "services/window_registration.h"
@@ -70,14 +71,14 @@ void enter_log_directory(int64_t records) {
 
 void use_chart_window() {
   static const auto window = [] {
-    auto created = display::create_window(1, "chart");
-    created->surface = QImage(980, 650, QImage::Format_RGB32);
+    auto created = display::create_window(kGraphicsUnit, "chart");
+    created->surface = QImage(kGraphicsWidth, kGraphicsHeight, QImage::Format_RGB32);
     created->surface.fill(0xFFFFFFFF);
     return created;
   }();
   display::set_thread_active_window(window);
   static const bool ready = [] {
-    register_window(1, 980, 650);
+    register_window(kGraphicsUnit, kGraphicsWidth, kGraphicsHeight);
     fill_default_colors();
     return init_fonts() > 0;
   }();

@@ -8,6 +8,7 @@
 #include <string_view>
 
 #include "chart/chart_state.h"
+#include "chart/curve_colors.h"
 #include "chart/plot_text.h"
 #include "common/cp1251.h"
 #include "common/real_to_integer.h"
@@ -17,15 +18,13 @@
 #include "services/color_table.h"
 #include "services/colors.h"
 #include "services/draw_text_at.h"
+#include "services/graphics_window.h"
 #include "services/window_registration.h"
 
 namespace zorikan {
 namespace {
 
-constexpr int32_t kChartUnit = 1;
 constexpr float kTextSize = 8;
-constexpr int32_t kBlackEntry = 7;
-constexpr int32_t kRedEntry = 9;
 
 struct ScaleText {
   float x;
@@ -48,35 +47,35 @@ constexpr auto kPushupsTitle = cp1251<"Число отжиманий(50)">();
 
 // The acuity marks at the grid lines of frame 1, for a world box of 0..1 and of 0..2.
 constexpr std::array<ScaleText, 6> kAcuityMarksToOne = {{
-    {5, 114, 4, "0"},
-    {2, 126, 4, "0.2"},
-    {2, 138, 4, "0.4"},
-    {2, 150, 4, "0.6"},
-    {2, 162, 4, "0.8"},
-    {5, 174, 4, "1"},
+    {5, 114, kAcuityColor, "0"},
+    {2, 126, kAcuityColor, "0.2"},
+    {2, 138, kAcuityColor, "0.4"},
+    {2, 150, kAcuityColor, "0.6"},
+    {2, 162, kAcuityColor, "0.8"},
+    {5, 174, kAcuityColor, "1"},
 }};
 constexpr std::array<ScaleText, 6> kAcuityMarksToTwo = {{
-    {5, 114, 4, "0"},
-    {2, 126, 4, "0.4"},
-    {2, 138, 4, "0.8"},
-    {2, 150, 4, "1.2"},
-    {2, 162, 4, "1.6"},
-    {5, 174, 4, "2"},
+    {5, 114, kAcuityColor, "0"},
+    {2, 126, kAcuityColor, "0.4"},
+    {2, 138, kAcuityColor, "0.8"},
+    {2, 150, kAcuityColor, "1.2"},
+    {2, 162, kAcuityColor, "1.6"},
+    {5, 174, kAcuityColor, "2"},
 }};
 
 // In drawing order, after the acuity marks: acuity title, images, distance, size, time, push-ups.
 constexpr std::array<ScaleText, 11> kScaleTexts = {{
-    {70, 178, 4, kAcuityTitle.view()},
-    {2, 58, 3, kImagesMark.view()},
-    {20, 107, 3, kImagesTitle.view()},
-    {2, 50, 5, kDistanceMark.view()},
-    {60, 107, 5, kDistanceTitle.view()},
-    {3, 67, 4, kSizeMark.view()},
-    {100, 107, 4, kSizeTitle.view()},
-    {2, 32, 2, kTimeMark.view()},
-    {140, 107, 2, kTimeTitle.view()},
-    {3, 22, 1, kPushupsMark.view()},
-    {190, 107, 1, kPushupsTitle.view()},
+    {70, 178, kAcuityColor, kAcuityTitle.view()},
+    {2, 58, kImagesColor, kImagesMark.view()},
+    {20, 107, kImagesColor, kImagesTitle.view()},
+    {2, 50, kDistanceColor, kDistanceMark.view()},
+    {60, 107, kDistanceColor, kDistanceTitle.view()},
+    {3, 67, kSizeColor, kSizeMark.view()},
+    {100, 107, kSizeColor, kSizeTitle.view()},
+    {2, 32, kMeanTimeColor, kTimeMark.view()},
+    {140, 107, kMeanTimeColor, kTimeTitle.view()},
+    {3, 22, kPushupsColor, kPushupsMark.view()},
+    {190, 107, kPushupsColor, kPushupsTitle.view()},
 }};
 
 constexpr Format kStartStampLayout = parse_format("('Начало  ',I2.2,'.',I2.2,'.',I4,'г,',I3,'час',I3,'мин')");
@@ -107,13 +106,13 @@ std::string_view reason_text(StopReason reason) {
 
 // At pixel (x, y) in the current font and colour, moved left as far as it would run past the window.
 void draw_text_inside(int32_t x, int32_t y, std::string_view text) {
-  draw_text_at(static_cast<int16_t>(x_inside_window(kChartUnit, x, text)), static_cast<int16_t>(y), text);
+  draw_text_at(static_cast<int16_t>(x_inside_window(kGraphicsUnit, x, text)), static_cast<int16_t>(y), text);
 }
 
 void draw_scale(std::span<const ScaleText> texts) {
   for (const ScaleText& text : texts) {
     select_color(text.color);
-    plot_text(kChartUnit, text.x, text.y, kTextSize, 0, text.text);
+    plot_text(kGraphicsUnit, text.x, text.y, kTextSize, 0, text.text);
   }
 }
 
@@ -148,7 +147,7 @@ void draw_pass_stop_note() {
   end = std::copy(reason.begin(), reason.end(), end);
   end = std::copy(kNoteEnd.view().begin(), kNoteEnd.view().end(), end);
   select_color(kRedEntry);
-  plot_text(kChartUnit, 120, 178, kTextSize, 0, std::string_view(note.data(), end));
+  plot_text(kGraphicsUnit, 120, 178, kTextSize, 0, std::string_view(note.data(), end));
   select_color(kBlackEntry);
 }
 
@@ -156,7 +155,7 @@ void draw_no_history_line() {
   select_color(kBlackEntry);
   select_font(text_font_for_size(kTextSize));
   const int32_t width = measure_text(kNoHistory.view());
-  const int32_t window_width = truncate_int(window_registration[kChartUnit].pixel_width);
+  const int32_t window_width = truncate_int(window_registration[kGraphicsUnit].pixel_width);
   draw_text_inside((window_width - width) / 2, kNoHistoryTop, kNoHistory.view());
 }
 

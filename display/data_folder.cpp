@@ -19,13 +19,11 @@
 namespace zorikan::display {
 namespace {
 
-constexpr const char* kGlyphFileName = "zorikan.sym";
-
 // The shipped glyph file: beside an installed program in ../share/zorikan, else in the source tree.
-QString shipped_glyph_file() {
+QString shipped_glyph_file(const QString& name) {
   const QStringList candidates = {
-      QCoreApplication::applicationDirPath() + QStringLiteral("/" ZORIKAN_BIN_TO_DATA "/") + kGlyphFileName,
-      QStringLiteral(ZORIKAN_SOURCE_DATA_DIR "/") + kGlyphFileName,
+      QCoreApplication::applicationDirPath() + QStringLiteral("/" ZORIKAN_BIN_TO_DATA "/") + name,
+      QStringLiteral(ZORIKAN_SOURCE_DATA_DIR "/") + name,
   };
   for (const QString& candidate : candidates) {
     if (QFileInfo(candidate).isFile()) return candidate;
@@ -84,8 +82,9 @@ FolderEntry enter_existing_folder(const std::string& path) {
   return FolderEntry::kRefused;
 }
 
-std::optional<int> enter_data_folder(const std::string& path) {
+std::optional<int> enter_data_folder(const std::string& path, std::string_view glyph_file_name) {
   const QString folder = QString::fromStdString(path);
+  const QString glyph_file = QString::fromUtf8(glyph_file_name.data(), glyph_file_name.size());
 
   if (!QDir().mkpath(folder)) {
     return refuse(QStringLiteral("cannot create the data folder %1: %2").arg(folder, system_reason()));
@@ -95,9 +94,9 @@ std::optional<int> enter_data_folder(const std::string& path) {
   }
   if (!lock_data_folder()) return tell_already_running(folder);
   // A dangling link counts as the user's file too: it is reported when the program reads it.
-  const QFileInfo placed(QStringLiteral("./") + kGlyphFileName);
+  const QFileInfo placed(QStringLiteral("./") + glyph_file);
   if (!placed.exists() && !placed.isSymLink()) {
-    const QString shipped = shipped_glyph_file();
+    const QString shipped = shipped_glyph_file(glyph_file);
     if (!shipped.isEmpty() && QFile::copy(shipped, placed.filePath())) {
       QFile::setPermissions(placed.filePath(), QFileDevice::ReadOwner | QFileDevice::WriteOwner |
                                                    QFileDevice::ReadGroup | QFileDevice::ReadOther);

@@ -10,6 +10,7 @@
 
 #include <optional>
 #include <string>
+#include <string_view>
 
 namespace zorikan::display {
 
@@ -23,10 +24,11 @@ std::string data_folder_path(const std::optional<std::string>& chosen);
 enum class FolderEntry { kEntered, kMissing, kRefused };
 FolderEntry enter_existing_folder(const std::string& folder);
 
-// With the application object made: prepares `folder` and makes it the working directory, and takes it
-// for this process alone. Returns the exit code when the process must end: 1 for a folder that cannot be
-// made or entered, 0 when another ZORIKAN already works in the folder (the reason is shown in a message
-// box and on standard error either way).
-std::optional<int> enter_data_folder(const std::string& folder);
+// With the application object made: prepares `folder` and makes it the working directory, takes it for
+// this process alone, and places the shipped glyph file `glyph_file_name` there when it is missing. Returns
+// the exit code when the process must end: 1 for a folder that cannot be made or entered, 0 when another
+// ZORIKAN already works in the folder (the reason is shown in a message box and on standard error either
+// way).
+std::optional<int> enter_data_folder(const std::string& folder, std::string_view glyph_file_name);
 
 }  // namespace zorikan::display

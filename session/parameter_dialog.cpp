@@ -16,6 +16,7 @@
 #include "dialog/dialog_resources.h"
 #include "display/display.h"
 #include "services/colors.h"
+#include "services/graphics_window.h"
 #include "services/session_params.h"
 #include "session/card_ruler.h"
 #include "session/parameter_ranges.h"
@@ -28,7 +29,6 @@ namespace {
 
 constexpr int32_t kStartButton = 1;
 constexpr int32_t kExitButton = 2;
-constexpr int32_t kGraphicsUnit = 1;
 constexpr int32_t kRulerButton = 1005;
 constexpr int32_t kMeasureLine = 1006;
 constexpr int32_t kScreenLine = 1007;
@@ -80,14 +80,6 @@ constexpr const ParameterBox& kNxBox = kBoxes[3];
 DialogRecord g_dialog;
 int32_t g_start_pressed = 0;
 std::array<char, kTextBufferLength> g_text_buffer;
-
-void set_defaults(SessionParams& params) {
-  params.distance_cm = 200.0f;
-  params.diagonal_inch = 17.7f;
-  params.screen_nx = 1024;
-  params.screen_ny = 768;
-  params.training_volume = 100;
-}
 
 void fill_box(const ParameterBox& box) {
   if (box.real != nullptr) {
@@ -198,7 +190,7 @@ void dialog_button_handler(DialogRecord& dialog, int32_t& control_id, int32_t& /
 }
 
 void parameter_dialog() {
-  set_defaults(session_params);
+  session_params = kDefaultSessionParams;
   if (!is_true(dialog_init(kParameterDialogId, g_dialog))) report_fatal_error(kTemplateMissing);
   read_saved_parameters(session_params);
 

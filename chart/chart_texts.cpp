@@ -129,10 +129,11 @@ void draw_stamp(int16_t x, const Format& layout, const RecordStamp& stamp) {
 void draw_scale_texts() {
   draw_scale(chart_state.acuity_above_one ? kAcuityMarksToTwo : kAcuityMarksToOne);
   draw_scale(kScaleTexts);
-  select_color(kBlackEntry);
 }
 
 void draw_range_stamps() {
+  select_color(kBlackEntry);
+  select_text_font(kTextSize);
   draw_stamp(10, kStartStampLayout, chart_state.first_stamp);
   draw_stamp(748, kEndStampLayout, chart_state.last_stamp);
 }
@@ -153,7 +154,7 @@ void draw_pass_stop_note() {
 
 void draw_no_history_line() {
   select_color(kBlackEntry);
-  select_font(text_font_for_size(kTextSize));
+  select_text_font(kTextSize);
   const int32_t width = measure_text(kNoHistory.view());
   const int32_t window_width = truncate_int(window_registration[kGraphicsUnit].pixel_width);
   draw_text_inside((window_width - width) / 2, kNoHistoryTop, kNoHistory.view());

@@ -145,8 +145,14 @@ BENCHMARK(BM_ResultsChart)->Arg(1000)->Arg(100000)->UseManualTime()->Unit(benchm
 // The day grid of a log whose dates lie ten thousand years apart: 3.65 million days on the frame's 897
 // columns. Arg 0 adds the positions one by one, arg 1 jumps those inside a column (what draw_axes does).
 void BM_DayGridOverTenThousandYears(benchmark::State& state) {
-  plot_frame(1, 1) = PlotFrame{.pixel_left = 40, .pixel_bottom = 612, .pixel_width = 897, .pixel_height = 325,
-                               .world_x_min = 0, .world_y_min = 0, .world_x_max = 3.1557e11f, .world_y_max = 1};
+  plot_frame(1, 1) = PlotFrame{.pixel_left = 40,
+                               .pixel_bottom = 612,
+                               .pixel_width = 897,
+                               .pixel_height = 325,
+                               .world_x_min = 0,
+                               .world_y_min = 0,
+                               .world_x_max = 3.1557e11f,
+                               .world_y_max = 1};
   const auto order = state.range(0) == 0 ? GridIndexOrder::kUnknown : GridIndexOrder::kMonotone;
   int64_t columns = 0;
   for (auto _ : state) {

@@ -60,7 +60,8 @@ int tell_already_running(const QString& folder) {
   const QString text =
       QStringLiteral("Тренажёр ZORIKAN уже запущен с папкой данных\n%1.\nВторой экземпляр не запускается.")
           .arg(folder);
-  std::fprintf(stderr, "zorikan: already running with the data folder %s\n", folder.toLocal8Bit().constData());
+  std::fprintf(stderr, "zorikan: already running with the data folder %s\n",
+               folder.toLocal8Bit().constData());
   QMessageBox::information(nullptr, QStringLiteral("ZORIKAN уже запущен"), text);
   return 0;
 }

@@ -34,9 +34,11 @@ TEST(HighestMeasurableLevel, ThreeSetUpsAgainstTheGapWorkedOutHere) {
     for (float level : ladder)
       if (gap_px(s, level) >= 1) highest = level;
     EXPECT_EQ(highest, expected[k]) << "set-up " << k;
-    EXPECT_EQ(highest_measurable_level(s.distance_cm, s.diagonal_inch, s.nx, s.ny), highest) << "set-up " << k;
+    EXPECT_EQ(highest_measurable_level(s.distance_cm, s.diagonal_inch, s.nx, s.ny), highest)
+        << "set-up " << k;
     const double exact = 500.0 * pitch_mm(s) * (2.0 / 0.1) / 14.5;
-    EXPECT_EQ(distance_to_measure_cm(2.0f, s.diagonal_inch, s.nx, s.ny), static_cast<int32_t>(std::ceil(exact)))
+    EXPECT_EQ(distance_to_measure_cm(2.0f, s.diagonal_inch, s.nx, s.ny),
+              static_cast<int32_t>(std::ceil(exact)))
         << "set-up " << k;
   }
   EXPECT_EQ(distance_to_measure_cm(2.0f, 17.7f, 1024, 768), 243);

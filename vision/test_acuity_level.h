@@ -9,9 +9,9 @@ namespace zorikan {
 
 // Shows rings of `acuity` for the set-up (viewing distance in cm, display diagonal in inches, screen
 // resolution screen_nx x screen_ny) centred in window unit 1 of window_nx x window_ny pixels, and sets
-// `passed` to 1 (passed) or 0 (failed); the last ring stays on the screen. Returns early with `passed` untouched when
-// both buttons are pressed (button_code 3) or a menu command sets mode_request; the caller tells these
-// apart by the shared words. The blanks between rings cover screen_nx x screen_ny pixels from the
+// `passed` to 1 (passed) or 0 (failed); the last ring stays on the screen. Returns early with `passed`
+// untouched when both buttons are pressed (button_code 3) or a menu command sets mode_request; the caller
+// tells these apart by the shared words. The blanks between rings cover screen_nx x screen_ny pixels from the
 // window's corner, not the window's size, on purpose: the screen's resolution is the whole display, so
 // the blank whitens the whole window whatever size it was given, and the layer clips what lies beyond.
 // Program thread.

@@ -266,10 +266,12 @@ TEST_P(VisionSetupFault, ShowsWhichValueToCorrectAndWritesNothing) {
 INSTANTIATE_TEST_SUITE_P(
     Parameters, VisionSetupFault,
     ::testing::Values(BadSetup{0.0f, 17.7f, 768, 1024, SetupFault::kDistance},
-                      BadSetup{std::numeric_limits<float>::quiet_NaN(), 17.7f, 768, 1024, SetupFault::kDistance},
+                      BadSetup{std::numeric_limits<float>::quiet_NaN(), 17.7f, 768, 1024,
+                               SetupFault::kDistance},
                       BadSetup{-50.0f, 17.7f, 768, 1024, SetupFault::kDistance},
                       BadSetup{200.0f, 0.0f, 768, 1024, SetupFault::kDiagonal},
-                      BadSetup{200.0f, std::numeric_limits<float>::infinity(), 768, 1024, SetupFault::kDiagonal},
+                      BadSetup{200.0f, std::numeric_limits<float>::infinity(), 768, 1024,
+                               SetupFault::kDiagonal},
                       BadSetup{200.0f, 17.7f, 0, 1024, SetupFault::kScreenNy},
                       BadSetup{200.0f, 17.7f, 768, -1, SetupFault::kScreenNx}));
 

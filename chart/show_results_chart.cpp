@@ -1,8 +1,8 @@
 // The results chart: two passes over zorikan.rtr (the range of days, then the plot), drawn on window 1
 // cleared to white, then a wait for a click.
 //
-// The window is cleared first: the chart used to be drawn over the start screen's grating, in which
-// its black frames, grid and stamps vanished. Frame 1 (acuity) and frame 2 (training) span the days of
+// The window is cleared first, so that the black frames, grid and stamps do not vanish in the start
+// screen's grating. Frame 1 (acuity) and frame 2 (training) span the days of
 // the log in x (world x in seconds from the start of the earliest day) and 0..1 in y, frame 1 0..2
 // when an acuity above 1 is in the log (acuities of 1.0 to 1.6 are common, and would all lie on the
 // top edge). The dotted grid has five rows per frame and a line at every day boundary, or at every

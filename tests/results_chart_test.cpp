@@ -1,7 +1,7 @@
 // The results chart on a 980 x 650 window without a screen, over logs written with the writers'
 // layouts: frames, grid, bars and segments at their pixels in their colours, stamps and prompt, each
-// failure case, and the mends (the window cleared first, texts kept inside it, the time grid thinned,
-// the acuity scale doubled, every early stop named, an empty history said, a run without a mean time).
+// failure case, the window cleared first, texts kept inside it, the time grid thinned, the acuity scale
+// doubled, every early stop named, an empty history said, and a run without a mean time.
 #include <gtest/gtest.h>
 
 #include <QPainter>
@@ -127,7 +127,8 @@ class ResultsChart : public ::testing::Test {
 };
 
 // Drawn over the start screen's finest grating, the chart is on white, and no text reaches the window's
-// last column: the end stamp, which ran 8 px past the edge, is moved left and drawn whole.
+// last column: the end stamp, wider than the 232 columns from its place (748, 620) to the edge, is moved
+// left and drawn whole.
 TEST_F(ResultsChart, KnownLogAtItsPixels) {
   for (int y = 0; y < 650; ++y)
     for (int x = 0; x < 980; ++x) window_->surface.setPixel(x, y, x / 2 % 2 ? 0xFF000000 : 0xFFFFFFFF);

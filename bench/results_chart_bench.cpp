@@ -17,6 +17,7 @@
 #include <string>
 #include <thread>
 
+#include "calendar/calendar_date.h"
 #include "chart/draw_axes.h"
 #include "chart/grid_walk.h"
 #include "chart/plot_frames.h"
@@ -154,11 +155,12 @@ void BM_DayGridOverTenThousandYears(benchmark::State& state) {
                                .world_x_max = 3.1557e11f,
                                .world_y_max = 1};
   const auto order = state.range(0) == 0 ? GridIndexOrder::kUnknown : GridIndexOrder::kMonotone;
+  const auto day = static_cast<float>(kSecondsPerDay);
   int64_t columns = 0;
   for (auto _ : state) {
     columns = 0;
     walk_grid_lines(
-        0, 86400, grid_line_count(86400, 0, 3.1557e11f), order,
+        0, day, grid_line_count(day, 0, 3.1557e11f), order,
         [](float x) {
           int32_t column = 0, row = 0;
           world_to_pixel(1, 1, x, 0, column, row);

@@ -14,6 +14,7 @@
 #include <vector>
 
 #include "chart/chart_state.h"
+#include "chart/chart_texts.h"
 #include "chart/show_results_chart.h"
 #include "common/program_stop.h"
 #include "display/display.h"
@@ -247,6 +248,25 @@ TEST_F(ResultsChart, ARunWithoutAMeanTimeDrawsNoMeanTimeSegment) {
   ASSERT_FALSE(amber_rows.empty()) << "the curve joins the first and the third run";
   EXPECT_GE(amber_rows.front(), 545);
   EXPECT_LE(amber_rows.back(), 550);
+}
+
+// The range stamps choose their colour and font themselves: drawn after another text left red and a large
+// Courier selected, they come out as they do after the scale texts, in black.
+TEST_F(ResultsChart, TheRangeStampsDrawInBlackInTheScaleFontWhateverWasSelectedBefore) {
+  chart_state.first_stamp = {7, 3, 2026, 9, 5};
+  chart_state.last_stamp = {12, 4, 2026, 23, 59};
+  const QRect band(0, 600, 980, 50);
+  const auto stamps_after = [&](std::string_view font, int32_t color_entry) {
+    QPainter(&window_->surface).fillRect(band, Qt::white);
+    select_font(font);
+    select_color(color_entry);
+    draw_range_stamps();
+    return window_->surface.copy(band);
+  };
+  const QImage after_scale_texts = stamps_after(kChartFont, kBlackEntry);
+  EXPECT_EQ(stamps_after("t'Courier New'h40w20", kRedEntry), after_scale_texts);
+  EXPECT_FALSE(columns_with(kBlack, 600, 649).empty());
+  EXPECT_TRUE(columns_with(kRed, 600, 649).empty());
 }
 
 // Dotted time lines in frame 2 over four lengths of history and a thousand years: a line every day

@@ -45,23 +45,16 @@ constexpr auto kTimeTitle = cp1251<"Среднее_время(5с)">();
 constexpr auto kPushupsMark = cp1251<"5">();
 constexpr auto kPushupsTitle = cp1251<"Число отжиманий(50)">();
 
-// The acuity marks at the grid lines of frame 1, for a world box of 0..1 and of 0..2.
-constexpr std::array<ScaleText, 6> kAcuityMarksToOne = {{
-    {5, 114, kAcuityColor, "0"},
-    {2, 126, kAcuityColor, "0.2"},
-    {2, 138, kAcuityColor, "0.4"},
-    {2, 150, kAcuityColor, "0.6"},
-    {2, 162, kAcuityColor, "0.8"},
-    {5, 174, kAcuityColor, "1"},
-}};
-constexpr std::array<ScaleText, 6> kAcuityMarksToTwo = {{
-    {5, 114, kAcuityColor, "0"},
-    {2, 126, kAcuityColor, "0.4"},
-    {2, 138, kAcuityColor, "0.8"},
-    {2, 150, kAcuityColor, "1.2"},
-    {2, 162, kAcuityColor, "1.6"},
-    {5, 174, kAcuityColor, "2"},
-}};
+// The acuity marks at the grid lines of frame 1: where each stands, and what it reads for a world box of
+// 0..1 and of 0..2.
+struct TextPlace {
+  float x;
+  float y;
+};
+constexpr std::array<TextPlace, 6> kAcuityMarkPlaces = {
+    {{5, 114}, {2, 126}, {2, 138}, {2, 150}, {2, 162}, {5, 174}}};
+constexpr std::array<std::string_view, 6> kAcuityMarksToOne = {"0", "0.2", "0.4", "0.6", "0.8", "1"};
+constexpr std::array<std::string_view, 6> kAcuityMarksToTwo = {"0", "0.4", "0.8", "1.2", "1.6", "2"};
 
 // In drawing order, after the acuity marks: acuity title, images, distance, size, time, push-ups.
 constexpr std::array<ScaleText, 11> kScaleTexts = {{
@@ -109,6 +102,13 @@ void draw_text_inside(int32_t x, int32_t y, std::string_view text) {
   draw_text_at(static_cast<int16_t>(x_inside_window(kGraphicsUnit, x, text)), static_cast<int16_t>(y), text);
 }
 
+void draw_acuity_marks(const std::array<std::string_view, 6>& marks) {
+  select_color(kAcuityColor);
+  for (size_t i = 0; i < marks.size(); ++i) {
+    plot_text(kGraphicsUnit, kAcuityMarkPlaces[i].x, kAcuityMarkPlaces[i].y, kTextSize, 0, marks[i]);
+  }
+}
+
 void draw_scale(std::span<const ScaleText> texts) {
   for (const ScaleText& text : texts) {
     select_color(text.color);
@@ -127,7 +127,7 @@ void draw_stamp(int16_t x, const Format& layout, const RecordStamp& stamp) {
 }  // namespace
 
 void draw_scale_texts() {
-  draw_scale(chart_state.acuity_above_one ? kAcuityMarksToTwo : kAcuityMarksToOne);
+  draw_acuity_marks(chart_state.acuity_above_one ? kAcuityMarksToTwo : kAcuityMarksToOne);
   draw_scale(kScaleTexts);
 }
 

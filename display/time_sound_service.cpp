@@ -55,8 +55,9 @@ class RealTimeSoundService final : public TimeSoundService {
     if (std::isfinite(deadline_seconds)) {
       const double left = deadline_seconds - steady_seconds();
       if (left <= 0) return;
-      deadline = std::chrono::steady_clock::now() +
-                 std::chrono::duration_cast<std::chrono::steady_clock::duration>(std::chrono::duration<double>(left));
+      using Steady = std::chrono::steady_clock;
+      const std::chrono::duration<double> rest(left);
+      deadline = Steady::now() + std::chrono::duration_cast<Steady::duration>(rest);
     }
     if (stop_requested()) return;
     wait_for_input_signal(seen, deadline);

@@ -6,13 +6,14 @@
 
 #include <cstdint>
 
+#include "common/millimetres_per_inch.h"
+
 namespace zorikan {
 
 inline constexpr double kOuterDiameterMm = 72.5;
 inline constexpr double kInnerDiameterMm = 43.5;
 inline constexpr double kGapWidthMm = 14.5;
 inline constexpr double kGapLengthMm = 76.5 / 2;
-inline constexpr double kMillimetresPerInch = 25.4;
 inline constexpr double kReferenceDistanceCm = 500;
 inline constexpr double kReferenceAcuity = 0.1;
 

@@ -1,25 +1,18 @@
 // The message that ends the vision check; see check_message.h.
 #include "vision/check_message.h"
 
-#include "common/cp1251.h"
 #include "display/display.h"
+#include "services/click_prompt.h"
 #include "services/colors.h"
+#include "services/draw_text_at.h"
+#include "services/screen_fonts.h"
 
 namespace zorikan {
 namespace {
 
-constexpr std::string_view kFont = "t'Times New Roman Cyr'h38w17ib";
-constexpr auto kClickPrompt = cp1251<"Для продолжения нажмите любую кнопку мыши">();
 constexpr int16_t kLeft = 60;
-// The three lines' tops, then the prompt's.
+// The three lines' tops; the click prompt is below them.
 constexpr std::array<int16_t, 3> kLineTops = {150, 250, 320};
-constexpr int16_t kPromptTop = 550;
-
-void draw_line_at(int16_t y, std::string_view text) {
-  GraphicsPosition previous;
-  move_to(kLeft, y, previous);
-  draw_text(text);
-}
 
 }  // namespace
 
@@ -27,11 +20,11 @@ void show_check_message(const std::array<std::string_view, 3>& lines, int16_t wi
   set_draw_color_rgb(kWhite);
   draw_rectangle(kFilled, 0, 0, static_cast<int16_t>(window_nx - 1), static_cast<int16_t>(window_ny - 1));
   set_draw_color_rgb(kBlue);
-  select_font(kFont);
+  select_font(kScreenTextFont);
   for (size_t line = 0; line < lines.size(); ++line) {
-    if (!lines[line].empty()) draw_line_at(kLineTops[line], lines[line]);
+    if (!lines[line].empty()) draw_text_at(kLeft, kLineTops[line], lines[line]);
   }
-  draw_line_at(kPromptTop, kClickPrompt.view());
+  show_click_prompt();
 }
 
 }  // namespace zorikan

@@ -6,13 +6,13 @@
 #include <cmath>
 #include <cstring>
 
-#include "services/grating_picture.h"
+#include "display/display.h"
 #include "vision/ring_coverage.h"
 
 namespace zorikan {
 namespace {
 
-constexpr size_t kBytesPerPixel = ImageRows::kBytesPerPixel;
+constexpr size_t kBytesPerPixel = kImageBytesPerPixel;
 
 // The sRGB transfer function, from encoded (0 to 1) to linear luminance.
 double decode(double encoded) {

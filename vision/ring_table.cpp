@@ -4,6 +4,7 @@
 #include <cmath>
 
 #include "services/acuity_ladder.h"
+#include "services/graphics_window.h"
 #include "services/highest_measurable_level.h"
 #include "services/ring_fit.h"
 #include "vision/gap_ring.h"
@@ -15,8 +16,8 @@ namespace {
 
 // The graphics window the program asks for; its size decides only where the ring's edges fall on the
 // pixel grid, and clips rings larger than it.
-constexpr int32_t kWindowNx = 980;
-constexpr int32_t kWindowNy = 650;
+constexpr int32_t kWindowNx = kGraphicsWidth;
+constexpr int32_t kWindowNy = kGraphicsHeight;
 
 double error_percent(double measured, double asked) {
   return asked > 0 ? 100 * (measured - asked) / asked : 0;

@@ -18,9 +18,12 @@
 #include "common/text_format.h"
 #include "display/display.h"
 #include "services/acuity_ladder.h"
+#include "services/click_prompt.h"
 #include "services/colors.h"
 #include "services/date_and_time.h"
+#include "services/draw_text_at.h"
 #include "services/results_log.h"
+#include "services/screen_fonts.h"
 #include "services/session_params.h"
 #include "services/shared_words.h"
 #include "services/wait_for_click.h"
@@ -33,11 +36,8 @@
 namespace zorikan {
 namespace {
 
-constexpr std::string_view kTextFont = "t'Times New Roman Cyr'h38w17ib";
-constexpr std::string_view kResultFont = "t'Times New Roman Cyr'h120w40ib";
 constexpr Format kTitleText = parse_format("('Острота зрения')");
 constexpr Format kResultText = parse_format("(F4.1)");
-constexpr Format kPromptText = parse_format("('Для продолжения нажмите любую кнопку мыши')");
 // The notes under the result (result_notes.h), in a narrower font, so a long one still fits the window.
 constexpr std::string_view kNoteFont = "t'Times New Roman Cyr'h30w11ib";
 // Instead of a result when a ring could not be put on the screen.
@@ -50,9 +50,7 @@ void draw_formatted(int16_t x, int16_t y, const Format& format, OutputList value
   std::array<char, 80> text{};
   const size_t length = record_width(format);
   format_to_text(text, format, values);
-  GraphicsPosition previous;
-  move_to(x, y, previous);
-  draw_text(std::string_view(text.data(), length));
+  draw_text_at(x, y, std::string_view(text.data(), length));
 }
 
 void append_record(float acuity) {
@@ -67,23 +65,21 @@ void append_record(float acuity) {
 void draw_note(int16_t y, const std::string& text) {
   if (text.empty()) return;
   select_font(kNoteFont);
-  GraphicsPosition previous;
-  move_to(60, y, previous);
-  draw_text(text);
+  draw_text_at(60, y, text);
 }
 
 // Over whatever the last level test left on the screen.
 void show_result(float acuity, int16_t window_nx, int16_t window_ny) {
   set_draw_color_rgb(kBlue);
-  select_font(kTextFont);
+  select_font(kScreenTextFont);
   draw_formatted(200, 250, kTitleText, {});
-  select_font(kResultFont);
+  select_font(kScreenNumberFont);
   draw_formatted(500, 185, kResultText, {acuity});
   const ResultNotes notes = result_notes(acuity, session_params, {window_nx, window_ny});
   draw_note(430, notes.beyond);
   draw_note(470, notes.clipped);
-  select_font(kTextFont);
-  draw_formatted(60, 550, kPromptText, {});
+  select_font(kScreenTextFont);
+  show_click_prompt();
 }
 
 }  // namespace

@@ -27,8 +27,8 @@ constexpr int32_t kRightRunToPass = 10;
 constexpr int32_t kWrongToFail = 3;
 constexpr int32_t kSilenceRunToFail = 5;
 
-// The counters of one call: right answers in a row (R), wrong answers (E), unanswered rings since the
-// last right answer (M).
+// The counters of one call: right answers in a row, wrong answers, unanswered rings since the last right
+// answer.
 struct LevelCounters {
   int32_t right_run = 0;
   int32_t wrong = 0;

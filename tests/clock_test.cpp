@@ -5,6 +5,7 @@
 #include <atomic>
 #include <chrono>
 #include <cstdlib>
+#include <QByteArray>
 #include <ctime>
 #include <thread>
 
@@ -51,7 +52,7 @@ TEST(RealClock, EpochSecondsFollowTheSystemClockWithMicrosecondResolution) {
 
 TEST(RealClock, DateAndTimeOfDayAreTheLocalTime) {
   for (const char* zone : {"UTC0", "XST-05:30"}) {  // the second zone is UTC+5:30
-    setenv("TZ", zone, 1);
+    qputenv("TZ", zone);
     tzset();
     const auto before = std::chrono::system_clock::now();
     int16_t year = 0, month = 0, day = 0, hour = 0, minute = 0, second = 0, hundredths = 0;
@@ -63,8 +64,7 @@ TEST(RealClock, DateAndTimeOfDayAreTheLocalTime) {
     bool matched = false;
     for (const auto sample : {before, after}) {
       const std::time_t seconds = std::chrono::system_clock::to_time_t(sample);
-      std::tm local{};
-      localtime_r(&seconds, &local);
+      const std::tm local = *std::localtime(&seconds);
       matched =
           matched || (year == local.tm_year + 1900 && month == local.tm_mon + 1 && day == local.tm_mday &&
                       hour == local.tm_hour && minute == local.tm_min && second == local.tm_sec);
@@ -150,7 +150,7 @@ TEST(RealWaitForInput, EndsAtASignalAtTheDeadlineOrAtAStop) {
 }
 
 TEST(RealTone, BeepWithoutSoundServerWaitsItsDurationAndNeverHangs) {
-  setenv("PULSE_SERVER", "unix:/nonexistent-zorikan-dir/pulse/native", 1);
+  qputenv("PULSE_SERVER", "unix:/nonexistent-zorikan-dir/pulse/native");
   for (const int32_t frequency : {440, 1000}) {
     const auto start = steady_clock::now();
     beep(frequency, 300);

@@ -7,6 +7,7 @@
 #include <atomic>
 #include <chrono>
 #include <cstdlib>
+#include <QByteArray>
 #include <ctime>
 #include <string>
 #include <thread>
@@ -59,12 +60,11 @@ TEST(SimulatedTime, MovesOnlyByReadsAndWaits) {
 }
 
 TEST(SimulatedTime, LocalTimeFollowsTheSimulatedEpochAcrossADayAndMonthEnd) {
-  setenv("TZ", "XST-05:30", 1);  // UTC+5:30: the local date differs from the UTC one near midnight
+  qputenv("TZ", "XST-05:30");  // UTC+5:30: the local date differs from the UTC one near midnight
   tzset();
   const double start = SimulatedTime::epoch_of_local_time({2024, 2, 29, 23, 59, 58, 995});
   std::time_t whole = static_cast<std::time_t>(start);
-  std::tm utc{};
-  gmtime_r(&whole, &utc);
+  const std::tm utc = *std::gmtime(&whole);
   EXPECT_EQ(utc.tm_hour, 18);  // 23:59:58 at UTC+5:30
   EXPECT_EQ(utc.tm_min, 29);
 

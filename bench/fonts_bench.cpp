@@ -7,21 +7,22 @@
 
 #include <string_view>
 
-#include "common/cp1251.h"
 #include "display/display.h"
 #include "display/window_registry.h"
+#include "services/click_prompt.h"
+#include "services/graphics_window.h"
+#include "services/screen_fonts.h"
 
 namespace {
 
 constexpr int32_t kBenchUnit = 902;
 
-constexpr auto kPrompt = zorikan::cp1251<"Для продолжения нажмите любую кнопку мыши">();
 constexpr std::string_view kMeanTime = "   1.23";
 
 void use_bench_window() {
   static const auto window = [] {
     auto created = zorikan::display::create_window(kBenchUnit, "bench");
-    created->surface = QImage(980, 650, QImage::Format_RGB32);
+    created->surface = QImage(zorikan::kGraphicsWidth, zorikan::kGraphicsHeight, QImage::Format_RGB32);
     created->surface.fill(0xFFFFFFFF);
     created->draw_color = zorikan::kRgbFlag | 0xFF0000;
     return created;
@@ -44,19 +45,19 @@ void select_and_draw(benchmark::State& state, std::string_view descriptor, std::
 
 // Training run and vision check prompt.
 void BM_PromptH38W17Italic(benchmark::State& state) {
-  select_and_draw(state, "t'Times New Roman Cyr'h38w17ib", kPrompt.view(), 60, 550);
+  select_and_draw(state, zorikan::kScreenTextFont, zorikan::kClickPromptText.view(), 60, 550);
 }
 BENCHMARK(BM_PromptH38W17Italic);
 
 // Results chart prompt.
 void BM_PromptH28W9Italic(benchmark::State& state) {
-  select_and_draw(state, "t'Times New Roman Cyr'h28w9ib", kPrompt.view(), 265, 621);
+  select_and_draw(state, "t'Times New Roman Cyr'h28w9ib", zorikan::kClickPromptText.view(), 265, 621);
 }
 BENCHMARK(BM_PromptH28W9Italic);
 
 // Mean answer time on the training result screen.
 void BM_NumberH120W40Italic(benchmark::State& state) {
-  select_and_draw(state, "t'Times New Roman Cyr'h120w40ib", kMeanTime, 400, 55);
+  select_and_draw(state, zorikan::kScreenNumberFont, kMeanTime, 400, 55);
 }
 BENCHMARK(BM_NumberH120W40Italic);
 

@@ -13,17 +13,19 @@
 #include "bench/bench_support.h"
 #include "display/display.h"
 #include "display/window_registry.h"
+#include "services/graphics_window.h"
+#include "services/grating_picture.h"
 
 namespace {
 
-constexpr int kWindowWidth = 980;
-constexpr int kWindowHeight = 650;
-constexpr size_t kImageBytes = 2548054;
+constexpr int kWindowWidth = zorikan::kGraphicsWidth;
+constexpr int kWindowHeight = zorikan::kGraphicsHeight;
+constexpr size_t kImageBytes = zorikan::kStartImageBytes;
 constexpr int32_t kBenchUnit = 901;
 
 using Clock = std::chrono::steady_clock;
 
-// The calling thread's active window: 980 x 650, created once for the whole run.
+// The calling thread's active window: the graphics window's size, created once for the whole run.
 void use_bench_window() {
   static const auto window = [] {
     auto created = zorikan::display::create_window(kBenchUnit, "bench");

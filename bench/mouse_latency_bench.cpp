@@ -125,9 +125,8 @@ void BM_XTestPressUntilProgramThreadSeesIt(benchmark::State& state) {
     const double seconds = std::chrono::duration<double>(seen - injected).count();
     state.SetIterationTime(seconds);
     from_injection.push_back(seconds * 1e6);
-    from_routine.push_back(
-        std::chrono::duration<double, std::micro>(seen.time_since_epoch() - Clock::duration(g_routine_ran_at.load()))
-            .count());
+    const auto since_routine = seen.time_since_epoch() - Clock::duration(g_routine_ran_at.load());
+    from_routine.push_back(std::chrono::duration<double, std::micro>(since_routine).count());
     press = !press;
   }
   if (!press) {

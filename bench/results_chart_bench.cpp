@@ -17,6 +17,7 @@
 #include <string>
 #include <thread>
 
+#include "calendar/calendar_date.h"
 #include "chart/draw_axes.h"
 #include "chart/grid_walk.h"
 #include "chart/plot_frames.h"
@@ -27,6 +28,7 @@
 #include "display/input_signal.h"
 #include "display/window_registry.h"
 #include "services/color_table.h"
+#include "services/graphics_window.h"
 #include "services/results_log.h"
 #include "services/shared_words.h"
 #include "services/window_registration.h"
@@ -70,14 +72,14 @@ void enter_log_directory(int64_t records) {
 
 void use_chart_window() {
   static const auto window = [] {
-    auto created = display::create_window(1, "chart");
-    created->surface = QImage(980, 650, QImage::Format_RGB32);
+    auto created = display::create_window(kGraphicsUnit, "chart");
+    created->surface = QImage(kGraphicsWidth, kGraphicsHeight, QImage::Format_RGB32);
     created->surface.fill(0xFFFFFFFF);
     return created;
   }();
   display::set_thread_active_window(window);
   static const bool ready = [] {
-    register_window(1, 980, 650);
+    register_window(kGraphicsUnit, kGraphicsWidth, kGraphicsHeight);
     fill_default_colors();
     return init_fonts() > 0;
   }();
@@ -144,14 +146,21 @@ BENCHMARK(BM_ResultsChart)->Arg(1000)->Arg(100000)->UseManualTime()->Unit(benchm
 // The day grid of a log whose dates lie ten thousand years apart: 3.65 million days on the frame's 897
 // columns. Arg 0 adds the positions one by one, arg 1 jumps those inside a column (what draw_axes does).
 void BM_DayGridOverTenThousandYears(benchmark::State& state) {
-  plot_frame(1, 1) = PlotFrame{.pixel_left = 40, .pixel_bottom = 612, .pixel_width = 897, .pixel_height = 325,
-                               .world_x_min = 0, .world_y_min = 0, .world_x_max = 3.1557e11f, .world_y_max = 1};
+  plot_frame(1, 1) = PlotFrame{.pixel_left = 40,
+                               .pixel_bottom = 612,
+                               .pixel_width = 897,
+                               .pixel_height = 325,
+                               .world_x_min = 0,
+                               .world_y_min = 0,
+                               .world_x_max = 3.1557e11f,
+                               .world_y_max = 1};
   const auto order = state.range(0) == 0 ? GridIndexOrder::kUnknown : GridIndexOrder::kMonotone;
+  const auto day = static_cast<float>(kSecondsPerDay);
   int64_t columns = 0;
   for (auto _ : state) {
     columns = 0;
     walk_grid_lines(
-        0, 86400, grid_line_count(86400, 0, 3.1557e11f), order,
+        0, day, grid_line_count(day, 0, 3.1557e11f), order,
         [](float x) {
           int32_t column = 0, row = 0;
           world_to_pixel(1, 1, x, 0, column, row);

@@ -5,19 +5,24 @@
 
 #include <vector>
 
+#include "display/display.h"
+#include "services/graphics_window.h"
+#include "services/session_params.h"
 #include "vision/gap_ring.h"
 #include "vision/ring_image.h"
 
 namespace {
 
 void BM_RenderLargestRing(benchmark::State& state) {
-  const double scale = zorikan::ring_scale(0.1f, 200.0f, 17.7f, 1024, 768);
+  using namespace zorikan;
+  const SessionParams& p = kDefaultSessionParams;
+  const double scale = ring_scale(0.1f, p.distance_cm, p.diagonal_inch, p.screen_nx, p.screen_ny);
   std::vector<uint8_t> image;
   for (auto _ : state) {
-    const zorikan::RingImage ring =
-        zorikan::render_ring(zorikan::ring_figure(scale, 980, 650, 1, 45), 980, 650);
-    image.resize(54 + 4 * ring.grey.size());
-    zorikan::write_ring_pixels(ring, image);
+    const RingImage ring = render_ring(ring_figure(scale, kGraphicsWidth, kGraphicsHeight, 1, 45),
+                                       kGraphicsWidth, kGraphicsHeight);
+    image.resize(kImageHeaderBytes + kImageBytesPerPixel * ring.grey.size());
+    if (!write_ring_pixels(ring, image)) state.SkipWithError("the ring image was not written");
     benchmark::DoNotOptimize(image.data());
   }
 }

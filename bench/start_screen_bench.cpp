@@ -14,6 +14,7 @@
 
 #include "bench/bench_support.h"
 #include "services/glyph_set.h"
+#include "services/graphics_window.h"
 #include "services/grating_picture.h"
 #include "session/glyph_file.h"
 #include "session/sweep_step.h"
@@ -23,8 +24,8 @@ namespace {
 using Clock = std::chrono::steady_clock;
 using zorikan::kStartImageBytes;
 
-constexpr int kWidth = 980;
-constexpr int kHeight = 650;
+constexpr int kWidth = zorikan::kGraphicsWidth;
+constexpr int kHeight = zorikan::kGraphicsHeight;
 
 void BM_MemcpyStartImageBytes(benchmark::State& state) {
   std::vector<uint8_t> from(kStartImageBytes, 0x5A);

@@ -13,6 +13,7 @@
 #include "bench/bench_support.h"
 #include "display/display.h"
 #include "display/time_sound_service.h"
+#include "services/graphics_window.h"
 #include "services/window_size.h"
 #include "session/glyph_file.h"
 #include "session/open_graphics_window.h"
@@ -59,7 +60,8 @@ class TimedService final : public zorikan::display::TimeSoundService {
 
 void open_start_screen_window() {
   static const bool opened = [] {
-    zorikan::open_graphics_window(1, 650, 980, "sweep");
+    zorikan::open_graphics_window(zorikan::kGraphicsUnit, zorikan::kGraphicsHeight, zorikan::kGraphicsWidth,
+                                  "sweep");
     zorikan::WindowConfig config;
     zorikan::get_window_config(config);
     zorikan::window_nx = config.pixel_width;
@@ -72,8 +74,8 @@ void open_start_screen_window() {
 
 void BM_SweepStepOnTheRealClock(benchmark::State& state) {
   open_start_screen_window();
-  if (zorikan::window_nx != 980 || zorikan::window_ny != 650) {
-    state.SkipWithError("the window was not granted 980 x 650");
+  if (zorikan::window_nx != zorikan::kGraphicsWidth || zorikan::window_ny != zorikan::kGraphicsHeight) {
+    state.SkipWithError("the window was not granted the size asked for it");
     return;
   }
   TimedService timed(zorikan::display::time_sound_service());

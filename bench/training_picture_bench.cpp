@@ -13,6 +13,7 @@
 
 #include "bench/bench_support.h"
 #include "services/glyph_set.h"
+#include "services/graphics_window.h"
 #include "services/grating_picture.h"
 #include "session/glyph_file.h"
 #include "training/training_picture.h"
@@ -28,7 +29,8 @@ void BM_BuildTrainingPicture(benchmark::State& state) {
   double best = 1e9;
   for (auto _ : state) {
     const auto start = Clock::now();
-    zorikan::compose_training_picture(zorikan::training_image_buffer, 980, 650, size, offset, points);
+    zorikan::compose_training_picture(zorikan::training_image_buffer, zorikan::kGraphicsWidth,
+                                      zorikan::kGraphicsHeight, size, offset, points);
     benchmark::DoNotOptimize(zorikan::training_image_buffer.data());
     benchmark::ClobberMemory();
     best = std::min(best, std::chrono::duration<double>(Clock::now() - start).count());

@@ -10,6 +10,9 @@
 
 namespace zorikan {
 
+// The length of a day of the day count; the calendar knows no leap seconds.
+inline constexpr double kSecondsPerDay = 86400;
+
 // Faults of a date, as bits. Year 0 and a day of the reform gap are reported alone with what was found
 // before them (month, day below 1); the day beyond the month's end is looked for only after them.
 inline constexpr uint32_t kMonthOutOfRange = 1;      // month outside 1..12

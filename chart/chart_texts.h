@@ -4,13 +4,13 @@
 
 namespace zorikan {
 
-// The scale marks and titles of both frames, each in its curve's colour, then colour 7 (black). The
-// acuity marks read 0 to 1, or 0 to 2 when chart_state.acuity_above_one.
+// The scale marks and titles of both frames, each in its curve's colour. The acuity marks read 0 to 1, or
+// 0 to 2 when chart_state.acuity_above_one.
 void draw_scale_texts();
 
 // "Начало  dd.mm.yyyyг,  hhчас  mmмин" for the first-record stamp at (10, 620) and the same with
-// "Конец  " for the last-record stamp at (748, 620), in the current colour and font. Like every text of
-// the chart, a stamp that would run past the window's right edge is moved left by its overflow.
+// "Конец  " for the last-record stamp at (748, 620), in black, in the scale texts' font. Like every text
+// of the chart, a stamp that would run past the window's right edge is moved left by its overflow.
 void draw_range_stamps();
 
 // When a pass ended before the end of the log (chart_state.stop): which line of zorikan.rtr and why

@@ -17,8 +17,6 @@
 namespace zorikan {
 namespace {
 
-constexpr double kSecondsPerDay = 86400;
-
 int32_t next_year(int32_t year) {
   return year == -1 ? 1 : year + 1;  // there is no year 0
 }

@@ -13,10 +13,10 @@ inline constexpr int32_t kMaxPlotFrame = 20;
 
 // All 4-byte reals, as the frame's arithmetic is done in them.
 struct PlotFrame {
-  float pixel_left = 0;    // pl
-  float pixel_bottom = 0;  // pb: screen row of the bottom edge (rows grow downwards)
-  float pixel_width = 0;   // pw
-  float pixel_height = 0;  // ph
+  float pixel_left = 0;    // screen column of the left edge
+  float pixel_bottom = 0;  // screen row of the bottom edge (rows grow downwards)
+  float pixel_width = 0;   // pixels across
+  float pixel_height = 0;  // pixels high
   float world_x_min = 0;
   float world_y_min = 0;
   float world_x_max = 0;

@@ -8,26 +8,21 @@
 
 #include <string_view>
 
+#include "calendar/calendar_date.h"
 #include "chart/chart_state.h"
+#include "chart/curve_colors.h"
 #include "chart/dated_log_line.h"
 #include "chart/plot_move_draw.h"
 #include "common/file_units.h"
 #include "services/color_table.h"
+#include "services/graphics_window.h"
 #include "services/results_log.h"
 
 namespace zorikan {
 namespace {
 
-constexpr int32_t kChartUnit = 1;
 constexpr int32_t kAcuityFrame = 1;
 constexpr int32_t kTrainingFrame = 2;
-
-constexpr int32_t kAcuityColor = 4;    // blue
-constexpr int32_t kImagesColor = 3;    // green
-constexpr int32_t kDistanceColor = 5;  // magenta
-constexpr int32_t kSizeColor = 4;      // blue
-constexpr int32_t kMeanTimeColor = 2;  // amber
-constexpr int32_t kPushupsColor = 1;   // pink
 
 constexpr float kFullImages = 200;
 constexpr float kFullDistance = 500;
@@ -38,8 +33,8 @@ constexpr float kFullPushups = 50;
 // A segment in frame f from (x1, y1) to (x2, y2), in the colour of the table entry.
 void segment(int32_t f, int32_t color, float x1, float y1, float x2, float y2) {
   select_color(color);
-  plot_move_draw(kChartUnit, f, x1, y1, kPenUp);
-  plot_move_draw(kChartUnit, f, x2, y2, kPenDown);
+  plot_move_draw(kGraphicsUnit, f, x1, y1, kPenUp);
+  plot_move_draw(kGraphicsUnit, f, x2, y2, kPenDown);
 }
 
 // False when the values do not read.
@@ -52,9 +47,9 @@ bool plot_vision_record(float x) {
     return false;
   if (s.vision_count == 1) s.previous_vision = point;
   select_color(kAcuityColor);
-  plot_move_draw(kChartUnit, kAcuityFrame, x, 0, kPenUp);
-  plot_move_draw(kChartUnit, kAcuityFrame, x, point.acuity, kPenDown);
-  plot_move_draw(kChartUnit, kAcuityFrame, s.previous_vision.x, s.previous_vision.acuity, kPenDown);
+  plot_move_draw(kGraphicsUnit, kAcuityFrame, x, 0, kPenUp);
+  plot_move_draw(kGraphicsUnit, kAcuityFrame, x, point.acuity, kPenDown);
+  plot_move_draw(kGraphicsUnit, kAcuityFrame, s.previous_vision.x, s.previous_vision.acuity, kPenDown);
   s.previous_vision = point;
   return true;
 }
@@ -99,7 +94,8 @@ bool plot_training_record(float x) {
 // Plots one dated line; false when the pass ends at it.
 bool plot_record(const RecordDate& date) {
   ChartState& s = chart_state;
-  const double t = record_day_number(date) * 86400.0 + date.hour * 3600.0 + date.minute * 60.0 + date.second;
+  const double t =
+      record_day_number(date) * kSecondsPerDay + date.hour * 3600.0 + date.minute * 60.0 + date.second;
   const auto x = static_cast<float>(t - s.range_start);
   ++s.record_count;
   const std::string_view kind = record_kind(std::string_view(s.line.data(), s.line.size()));

@@ -8,6 +8,7 @@
 #include "common/real_to_integer.h"
 #include "display/display.h"
 #include "services/color_table.h"
+#include "services/draw_text_at.h"
 #include "services/window_registration.h"
 
 namespace zorikan {
@@ -50,6 +51,11 @@ std::string_view text_font_for_size(float size) {
   return ladder_step(size).descriptor;
 }
 
+void select_text_font(float size) {
+  const LadderStep& step = ladder_step(size);
+  if (select_font(step.descriptor) < 0) select_font(step.faceless);
+}
+
 int32_t x_inside_window(int32_t w, int32_t x, std::string_view text) {
   const auto last_column = truncate_int(registration_of(w).pixel_width) - 1;
   const int32_t overflow = x + measure_text(text) - last_column;
@@ -62,13 +68,10 @@ void plot_text(int32_t w, float x, float y, float size, float angle, std::string
   const int32_t ix = truncate_int(x * window.pixel_width / window.text_width);
   const int32_t iy = truncate_int(window.pixel_height - y * window.pixel_height / window.text_height);
 
-  const LadderStep& step = ladder_step(size);
-  if (select_font(step.descriptor) < 0) select_font(step.faceless);
+  select_text_font(size);
   set_text_rotation(truncate_int(angle * 10));
-  GraphicsPosition previous;
-  move_to(static_cast<int16_t>(x_inside_window(w, ix, text)), static_cast<int16_t>(iy), previous);
   select_color(color_table.current_index);
-  draw_text(text);
+  draw_text_at(static_cast<int16_t>(x_inside_window(w, ix, text)), static_cast<int16_t>(iy), text);
   set_text_rotation(0);
 }
 

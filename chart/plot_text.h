@@ -11,6 +11,11 @@ namespace zorikan {
 // "h120w40b" for t > 50, all of the face "Times New Roman Cyr" with best fit.
 std::string_view text_font_for_size(float size);
 
+// Selects the ladder's font for a text size in the active window; when the ladder's face is not
+// installed, the same cell from any installed scalable face; when neither can be had, the window keeps its
+// font.
+void select_text_font(float size);
+
 // The pixel column at which `text`, drawn in the current font and rotation from column x of window w,
 // ends before the window's last column: x itself, or x moved left by the text's overflow (not beyond
 // column 0). A text cut at the right edge loses its last letters; one moved left is read whole.

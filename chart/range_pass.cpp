@@ -3,6 +3,7 @@
 
 #include <string_view>
 
+#include "calendar/calendar_date.h"
 #include "chart/chart_state.h"
 #include "chart/dated_log_line.h"
 #include "common/file_units.h"
@@ -10,8 +11,6 @@
 
 namespace zorikan {
 namespace {
-
-constexpr double kSecondsPerDay = 86400;
 
 RecordStamp stamp_of(const RecordDate& date) {
   return {date.day, date.month, date.year, date.hour, date.minute};

@@ -1,9 +1,6 @@
 // File units: the unit table, file opening by status, line reading and writing, devices.
 #include "common/file_units.h"
 
-#include <stdio_ext.h>
-#include <unistd.h>
-
 #include <array>
 #include <cerrno>
 #include <cstdio>
@@ -13,6 +10,8 @@
 #include <system_error>
 #include <utility>
 #include <vector>
+
+#include "common/system_file.h"
 
 namespace zorikan {
 namespace {
@@ -108,13 +107,13 @@ IoStatus next_line(UnitSlot& slot) {
   }
   slot.line.clear();
   // The unit table's lock already keeps every other thread off this file.
-  int c = getc_unlocked(file);
+  int c = read_byte(file);
   if (c == EOF) {
     if (!std::ferror(file)) return IoStatus::kEndOfFile;
     slot.last_errno = errno;
     return IoStatus::kReadFailed;
   }
-  for (; c != EOF && c != '\n'; c = getc_unlocked(file)) {
+  for (; c != EOF && c != '\n'; c = read_byte(file)) {
     if (slot.line.size() <= kMaxLineLength) slot.line.push_back(static_cast<char>(c));
   }
   if (std::ferror(file)) {
@@ -155,14 +154,14 @@ IoResult write_bytes(UnitSlot& slot, std::string_view bytes) {
     // start, drops the lines after that point.
     if (std::fseek(file, 0, SEEK_CUR) != 0) return failed(system_message(errno));
     const long position = std::ftell(file);
-    if (position < 0 || ::ftruncate(::fileno(file), position) != 0) return failed(system_message(errno));
+    if (position < 0 || !cut_system_file(file, position)) return failed(system_message(errno));
     slot.writing = true;
   }
   // A write that fails part way (a full disk) is taken back whole: the file keeps the lines it had.
   const long start = std::ftell(file);
   const auto take_back = [&](int error_number) {
-    __fpurge(file);
-    if (start >= 0 && ::ftruncate(::fileno(file), start) == 0) std::fseek(file, start, SEEK_SET);
+    drop_unwritten_bytes(file);
+    if (start >= 0 && cut_system_file(file, start)) std::fseek(file, start, SEEK_SET);
     return failed(system_message(error_number));
   };
   if (slot.needs_line_end) {
@@ -178,7 +177,7 @@ IoResult write_bytes(UnitSlot& slot, std::string_view bytes) {
 // Opens a file on a closed slot. Table lock held.
 IoResult open_disk_file(UnitSlot& slot, const std::string& name, FileStatus status, FilePosition position) {
   std::error_code ignored;
-  const std::filesystem::file_status file_state = std::filesystem::status(name, ignored);
+  const std::filesystem::file_status file_state = std::filesystem::status(utf8_path(name), ignored);
   const bool exists = std::filesystem::exists(file_state);
   if (std::filesystem::is_directory(file_state)) {
     return {IoStatus::kOpenFailed, name + ": cannot open: " + system_message(EISDIR)};
@@ -189,15 +188,15 @@ IoResult open_disk_file(UnitSlot& slot, const std::string& name, FileStatus stat
   bool read_only = false;
   std::FILE* file = nullptr;
   if (status == FileStatus::kNew) {
-    file = std::fopen(name.c_str(), "w+xb");  // "x": fails rather than truncate a file made meanwhile
+    file = open_system_file(name, SystemOpenMode::kCreateNew);
   } else if (exists) {
-    file = std::fopen(name.c_str(), "r+b");
+    file = open_system_file(name, SystemOpenMode::kReadWrite);
     if (file == nullptr && errno == EACCES) {
-      file = std::fopen(name.c_str(), "rb");
+      file = open_system_file(name, SystemOpenMode::kReadOnly);
       read_only = file != nullptr;
     }
   } else {
-    file = std::fopen(name.c_str(), "w+b");
+    file = open_system_file(name, SystemOpenMode::kCreateOrTruncate);
   }
   if (file == nullptr) {
     const int error_number = errno;
@@ -388,7 +387,7 @@ IoResult sync_file(int32_t unit, ErrorExit exit) {
   {
     std::lock_guard lock(table().mutex);
     if (UnitSlot* slot = file_slot(unit, result)) {
-      if (std::fflush(slot->file) != 0 || ::fsync(::fileno(slot->file)) != 0) {
+      if (!sync_system_file(slot->file)) {
         result = {IoStatus::kWriteFailed, slot->name + ": cannot write: " + system_message(errno)};
       }
     }

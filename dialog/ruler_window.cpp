@@ -12,6 +12,8 @@
 #include <algorithm>
 #include <cmath>
 
+#include "common/millimetres_per_inch.h"
+
 namespace zorikan::dialog {
 namespace {
 
@@ -24,7 +26,6 @@ constexpr int kHeight = kBarTop + kBarHeight + 12;
 constexpr double kScreenShare = 0.85;
 // One notch of a mouse wheel, in eighths of a degree.
 constexpr int kWheelNotch = 120;
-constexpr double kMillimetresPerInch = 25.4;
 constexpr double kPlainPixelsPerInch = 96;
 
 int device_pixels(double logical, double ratio) {

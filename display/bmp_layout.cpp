@@ -4,6 +4,7 @@
 #include <array>
 
 #include "display/colors.h"
+#include "display/display.h"
 
 namespace zorikan::display {
 namespace {
@@ -26,6 +27,8 @@ constexpr int kYResolutionAt = 42;
 constexpr int kColorsUsedAt = 46;
 constexpr int kColorsImportantAt = 50;
 constexpr int kColorTableAt = kBmpFileHeaderSize + kBmpInfoHeaderSize;
+// A 32-bit image has no colour table: its pixels follow the two headers.
+static_assert(kColorTableAt == kImageHeaderBytes);
 
 // v with its two low bits cleared.
 constexpr int64_t round_down_4(int64_t v) {

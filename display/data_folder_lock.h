@@ -7,7 +7,7 @@
 // process ends, however it ends. So the file never needs removing by hand, and a program that crashed or
 // was killed never blocks the next start.
 //
-// One realisation per platform, chosen by CMake: data_folder_lock_linux.cpp, data_folder_lock_windows.cpp.
+// One realisation per platform, chosen by CMake: data_folder_lock_linux.cpp, data_folder_lock_win32.cpp.
 #pragma once
 
 #include <string>

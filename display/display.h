@@ -116,6 +116,11 @@ int16_t draw_ellipse(int16_t control, int16_t x1, int16_t y1, int16_t x2, int16_
 int16_t draw_polygon(int16_t control, std::span<const GraphicsPosition> points);
 
 // ---- Whole-window images (BMP layout in memory) --------------------------------------------------
+// The image of a window of the program (32 bits per pixel): a header of kImageHeaderBytes (the file and
+// the information header, no colour table), then kImageBytesPerPixel bytes per pixel (blue, green, red,
+// reserved) with no row padding, rows stored bottom row first.
+inline constexpr int32_t kImageHeaderBytes = 54;
+inline constexpr int32_t kImageBytesPerPixel = 4;
 int32_t image_size(int16_t x1, int16_t y1, int16_t x2, int16_t y2);
 // The buffer must hold image_size bytes; a shorter one is left untouched (status -4).
 void get_image(int16_t x1, int16_t y1, int16_t x2, int16_t y2, std::span<uint8_t> buffer);

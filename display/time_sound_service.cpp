@@ -9,6 +9,7 @@
 
 #include "display/input_signal.h"
 #include "display/interruptible_wait.h"
+#include "display/local_calendar.h"
 #include "display/stop_point.h"
 #include "display/tone_player.h"
 
@@ -54,8 +55,9 @@ class RealTimeSoundService final : public TimeSoundService {
     if (std::isfinite(deadline_seconds)) {
       const double left = deadline_seconds - steady_seconds();
       if (left <= 0) return;
-      deadline = std::chrono::steady_clock::now() +
-                 std::chrono::duration_cast<std::chrono::steady_clock::duration>(std::chrono::duration<double>(left));
+      using Steady = std::chrono::steady_clock;
+      const std::chrono::duration<double> rest(left);
+      deadline = Steady::now() + std::chrono::duration_cast<Steady::duration>(rest);
     }
     if (stop_requested()) return;
     wait_for_input_signal(seen, deadline);
@@ -82,8 +84,7 @@ std::atomic<TimeSoundService*> installed_service{nullptr};
 }  // namespace
 
 LocalTime local_time_at(std::time_t seconds, int millisecond) {
-  std::tm fields{};
-  localtime_r(&seconds, &fields);
+  const std::tm fields = local_calendar_fields(seconds);
   LocalTime local;
   local.year = fields.tm_year + 1900;
   local.month = fields.tm_mon + 1;

@@ -1,7 +1,5 @@
-// Tone playback on a PulseAudio stream owned by a worker thread; see tone_player.h.
+// Tone playback on a sound stream owned by a worker thread; see tone_player.h.
 #include "display/tone_player.h"
-
-#include <pulse/simple.h>
 
 #include <algorithm>
 #include <condition_variable>
@@ -11,6 +9,7 @@
 #include <vector>
 
 #include "display/interruptible_wait.h"
+#include "display/sound_stream.h"
 #include "display/tone_wave.h"
 
 namespace zorikan::display {
@@ -55,7 +54,7 @@ struct TonePlayer::Worker {
   // The worker thread's own.
   const TonePlayerSettings settings;
   std::vector<int16_t> chunk;
-  pa_simple* stream = nullptr;
+  SoundStream* stream = nullptr;
   Clock::time_point next_attempt{};  // no connection attempt before this moment
 };
 
@@ -87,26 +86,11 @@ void TonePlayer::Worker::run() {
     changed.notify_all();
   }
   lock.unlock();
-  if (stream != nullptr) pa_simple_free(stream);
+  close_sound_stream(stream);
 }
 
 bool TonePlayer::Worker::open_stream() {
-  pa_sample_spec sample_format{};
-  sample_format.format = PA_SAMPLE_S16NE;
-  sample_format.rate = static_cast<uint32_t>(settings.sample_rate);
-  sample_format.channels = 1;
-  // (uint32_t)-1 lets the server choose; only the target fill is ours. The simple API connects with
-  // latency adjustment, so tlength is the whole latency the server aims for.
-  pa_buffer_attr attr{};
-  attr.maxlength = static_cast<uint32_t>(-1);
-  attr.tlength = static_cast<uint32_t>(
-      pa_usec_to_bytes(static_cast<pa_usec_t>(settings.target_buffer.count()) * 1000, &sample_format));
-  attr.prebuf = static_cast<uint32_t>(-1);
-  attr.minreq = static_cast<uint32_t>(-1);
-  attr.fragsize = static_cast<uint32_t>(-1);
-  int error = 0;
-  stream = pa_simple_new(settings.server.empty() ? nullptr : settings.server.c_str(), "ZORIKAN",
-                         PA_STREAM_PLAYBACK, nullptr, "Tone", &sample_format, nullptr, &attr, &error);
+  stream = open_sound_stream({settings.server, settings.sample_rate, settings.target_buffer});
   return stream != nullptr;
 }
 
@@ -122,10 +106,9 @@ void TonePlayer::Worker::start_stream() {
     return;
   }
   std::fill(chunk.begin(), chunk.end(), int16_t{0});
-  int error = 0;
   for (auto written = std::chrono::milliseconds(0); written <= settings.target_buffer;
        written += std::chrono::milliseconds(kChunkMs)) {
-    if (pa_simple_write(stream, chunk.data(), chunk.size() * sizeof(int16_t), &error) < 0) {
+    if (!write_sound(*stream, chunk)) {
       drop_stream();
       return;
     }
@@ -133,7 +116,7 @@ void TonePlayer::Worker::start_stream() {
 }
 
 void TonePlayer::Worker::drop_stream() {
-  if (stream != nullptr) pa_simple_free(stream);
+  close_sound_stream(stream);
   stream = nullptr;
   next_attempt = Clock::now() + settings.retry_interval;
 }
@@ -149,18 +132,17 @@ bool TonePlayer::Worker::play_tone(int32_t frequency_hz, int32_t duration_ms) {
   // A slow connection may have outlasted the caller's patience: a tone played now would come late.
   if (cancelled()) return false;
   ToneWave wave(frequency_hz, int64_t{settings.sample_rate} * duration_ms / 1000, settings.sample_rate);
-  int error = 0;
   while (const size_t count = wave.next(chunk)) {
     if (cancelled()) {
-      if (pa_simple_flush(stream, &error) < 0) drop_stream();
+      if (!flush_sound(*stream)) drop_stream();
       return false;
     }
-    if (pa_simple_write(stream, chunk.data(), count * sizeof(int16_t), &error) < 0) {
+    if (!write_sound(*stream, std::span<const int16_t>(chunk.data(), count))) {
       drop_stream();
       return false;
     }
   }
-  if (pa_simple_drain(stream, &error) < 0) {
+  if (!drain_sound(*stream)) {
     drop_stream();
     return false;
   }

@@ -1,4 +1,5 @@
-// Tones through the PulseAudio sound server (its simple API; PipeWire serves the same protocol).
+// Tones through the system's sound output (sound_stream.h: the PulseAudio server on Linux, waveOut on
+// Windows).
 //
 // One playback stream, S16 native-endian (little-endian on our targets) mono, opened by connect() (or
 // else on the first tone) and kept, with a small target buffer so that a tone starts at once and the
@@ -37,7 +38,7 @@ enum class ToneOutcome {
 
 struct TonePlayerSettings {
   // Server address as libpulse takes it ("unix:/path/to/socket"); empty: libpulse's own lookup
-  // ($PULSE_SERVER, the user's runtime directory, the system socket).
+  // ($PULSE_SERVER, the user's runtime directory, the system socket). Unused on Windows.
   std::string server;
   int32_t sample_rate = 44100;
   // Target fill of the server's buffer for our stream.

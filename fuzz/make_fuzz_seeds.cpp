@@ -142,9 +142,8 @@ int main(int argc, char** argv) {
   for (const char* target : {"saved_parameters", "results_log", "dialog_template"})
     fs::create_directories(root / target);
 
-  seed_file(root / "saved_parameters", "defaults.vvd", kSavedParametersFileName, [] {
-    save_parameters({200.0f, 17.7f, 1024, 768, 100});
-  });
+  seed_file(root / "saved_parameters", "defaults.vvd", kSavedParametersFileName,
+            [] { save_parameters(kDefaultSessionParams); });
   seed_file(root / "saved_parameters", "large.vvd", kSavedParametersFileName, [] {
     save_parameters({12345.678f, -0.5f, 99999, -7, 1000000});
   });

@@ -18,5 +18,7 @@ inline constexpr int32_t kFirstProbeIndex = 2;
 
 // The largest ring's acuity, at which unanswered rings repeat silently until a first answer.
 inline constexpr float kLargestRingAcuity = 0.1f;
+// The smallest ring's acuity, the finest level presented.
+inline constexpr float kSmallestRingAcuity = kAcuityLadder[kHighestLadderIndex - 1];
 
 }  // namespace zorikan

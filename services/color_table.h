@@ -23,7 +23,17 @@ struct ColorTable {
 // Global; empty until open_graphics_window fills it with the defaults. Program thread only.
 extern ColorTable color_table;
 
-// The sixteen defaults: 0 white, 1 crimson, 2 amber, 3 green, 4 blue, 5 magenta, 6 sky blue,
+// Entries named after the colour each holds by default.
+inline constexpr int32_t kWhiteEntry = 0;
+inline constexpr int32_t kPinkEntry = 1;
+inline constexpr int32_t kAmberEntry = 2;
+inline constexpr int32_t kGreenEntry = 3;
+inline constexpr int32_t kBlueEntry = 4;
+inline constexpr int32_t kMagentaEntry = 5;
+inline constexpr int32_t kBlackEntry = 7;
+inline constexpr int32_t kRedEntry = 9;
+
+// The sixteen defaults: 0 white, 1 pink, 2 amber, 3 green, 4 blue, 5 magenta, 6 sky blue,
 // 7 black, 8 dark grey, 9 red, 10 olive, 11 dark green, 12 teal, 13 blue, 14 magenta, 15 white.
 void fill_default_colors();
 

@@ -13,8 +13,8 @@
 // ImageRows, an image in the buffer layout of get_image and put_image, and WindowRuns, the window's own
 // drawing operations (a line per stripe, a pixel per glyph pixel, what lies outside the stripes kept).
 //
-// The image buffer holds a 54-byte header, then 4 bytes per pixel (blue, green, red, reserved) with no
-// row padding, rows stored bottom row first. White is 255, 255, 255, 0 and black 0, 0, 0, 0.
+// The image buffer holds a window's image as display.h lays it out (header, then blue, green, red and
+// reserved bytes per pixel, bottom row first). White is 255, 255, 255, 0 and black 0, 0, 0, 0.
 #pragma once
 
 #include <algorithm>
@@ -24,13 +24,14 @@
 
 #include "display/display.h"
 #include "services/glyph_set.h"
+#include "services/graphics_window.h"
 
 namespace zorikan {
 
-inline constexpr int32_t kImageHeaderBytes = 54;
-// The image of a 980 x 650 window at 4 bytes per pixel; a picture is built in a buffer only when the
-// window's image has exactly this size.
-inline constexpr int32_t kStartImageBytes = 980 * 650 * 4 + kImageHeaderBytes;  // 2 548 054
+// The image of the graphics window at the size asked for it; a picture is built in a buffer only when
+// the window's image has exactly this size.
+inline constexpr int32_t kStartImageBytes =
+    kGraphicsWidth * kGraphicsHeight * kImageBytesPerPixel + kImageHeaderBytes;  // 2 548 054
 inline constexpr size_t kStartImageBufferBytes = 2600000;
 
 // Whether a window of nx x ny pixels takes its pictures through an image buffer: its whole-window image
@@ -55,7 +56,7 @@ struct PictureArea {
 
 // An image in the buffer layout whose top row shows window row `top`; made by image_rows.
 struct ImageRows {
-  static constexpr int32_t kBytesPerPixel = 4;
+  static constexpr int32_t kBytesPerPixel = kImageBytesPerPixel;
   uint8_t* pixels = nullptr;  // the first pixel after the header
   int32_t width = 0;
   int32_t height = 0;  // 0 when the buffer is too short for the image: nothing is painted

@@ -9,11 +9,6 @@
 namespace zorikan {
 namespace {
 
-bool usable(float distance_cm, float diagonal_inch, int32_t nx, int32_t ny) {
-  return std::isfinite(distance_cm) && distance_cm > 0 && std::isfinite(diagonal_inch) && diagonal_inch > 0 &&
-         nx > 0 && ny > 0;
-}
-
 double gap_pixels(float acuity, float distance_cm, float diagonal_inch, int32_t nx, int32_t ny) {
   return kGapWidthMm * ring_scale(acuity, distance_cm, diagonal_inch, nx, ny);
 }
@@ -21,7 +16,7 @@ double gap_pixels(float acuity, float distance_cm, float diagonal_inch, int32_t 
 }  // namespace
 
 float highest_measurable_level(float distance_cm, float diagonal_inch, int32_t nx, int32_t ny) {
-  if (!usable(distance_cm, diagonal_inch, nx, ny)) return 0;
+  if (!can_size_ring(distance_cm, diagonal_inch, nx, ny)) return 0;
   // The ring that is never drawn (the search's upper bound) is left out.
   for (int32_t index = kHighestLadderIndex - 1; index > kFirstProbeIndex - 1; --index) {
     const float level = kAcuityLadder[index];
@@ -31,7 +26,7 @@ float highest_measurable_level(float distance_cm, float diagonal_inch, int32_t n
 }
 
 int32_t distance_to_measure_cm(float acuity, float diagonal_inch, int32_t nx, int32_t ny) {
-  if (!usable(1, diagonal_inch, nx, ny) || !(acuity > 0) || !std::isfinite(acuity)) return 0;
+  if (!can_size_ring(1, diagonal_inch, nx, ny) || !(acuity > 0) || !std::isfinite(acuity)) return 0;
   // The gap grows in proportion to the distance: the gap at 1 cm tells the distance of one pixel.
   const double per_cm = gap_pixels(acuity, 1, diagonal_inch, nx, ny);
   const double exact = 1 / per_cm;

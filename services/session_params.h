@@ -13,6 +13,10 @@ struct SessionParams {
   int32_t training_volume = 0;  // images per training run
 };
 
+// The longest viewing distance the parameters take, in centimetres: the widest value of its 7 columns in
+// zorikan.vvd (F7.3). The parameter dialog refuses a longer one.
+inline constexpr double kLongestDistanceCm = 999.999;
+
 // The parameters before zorikan.vvd is read, as the parameter dialog starts from them.
 inline constexpr SessionParams kDefaultSessionParams{200.0f, 17.7f, 1024, 768, 100};
 

@@ -13,16 +13,17 @@ inline constexpr float kTextExtentAcross = 240.0f;
 inline constexpr float kTextExtentUp = 180.0f;
 
 struct WindowRegistration {
-  float text_width = 0;    // TW: text units across
-  float text_height = 0;   // TH: text units up
-  float pixel_width = 0;   // PW: pixels across
-  float pixel_height = 0;  // PH: pixels down
+  float text_width = 0;    // text units across
+  float text_height = 0;   // text units up
+  float pixel_width = 0;   // pixels across
+  float pixel_height = 0;  // pixels down
 };
 
 // Indexed by unit number 1..100 (entry 0 unused). Global; program thread only.
 extern std::array<WindowRegistration, kMaxRegisteredUnit + 1> window_registration;
 
-// Registers `unit` with TW 240, TH 180 and the given pixel size; a unit outside 1..100 is ignored.
+// Registers `unit` with a text extent of 240 x 180 units and the given pixel size; a unit outside 1..100
+// is ignored.
 void register_window(int32_t unit, int32_t pixel_width, int32_t pixel_height);
 
 }  // namespace zorikan

@@ -7,8 +7,9 @@ namespace zorikan {
 namespace {
 
 // The detailed instructions are the user guide, installed with the program; ZORIKAN_GUIDE_PLACE names it.
+// ZORIKAN_VERSION is the project's version.
 constexpr auto kAboutText = cp1251<
-    "Программа - тренажер для глаз ZORIKAN. "
+    "Программа - тренажер для глаз ZORIKAN " ZORIKAN_VERSION ". "
     "\r\r"
     "НАЧАЛО: левая кнопка мыши - ТРЕНИРОВКА с текущим размером, правая - ПРОВЕРКА ЗРЕНИЯ, "
     "обе кнопки -  выход из программы"

@@ -9,10 +9,10 @@
 //   as that click left it. Abandoned, the words as the both-button press or the menu command left them
 //   (button_code 3, or mode_request set). The start screen's checkpoint then waits until no button is
 //   held and clears button_code.
-// - run_vision_check: after its result or a set-up fault, click_flag 0 and button_code as the click left
-//   it. Both buttons during a level test: button_code and click_flag 0, buttons_held as the mouse left it.
-//   A menu command during a level test: mode_request set, the other words as they were. The main loop
-//   then waits until no button is held and clears click_flag.
+// - run_vision_check: after its result, a set-up fault or a ring it could not show, click_flag 0 and
+//   button_code as the click left it. Both buttons during a level test: button_code and click_flag 0,
+//   buttons_held as the mouse left it. A menu command during a level test: mode_request set, the other
+//   words as they were. The main loop then waits until no button is held and clears click_flag.
 // - show_results_chart: click_flag 0 and button_code as the click left it; the main loop clears
 //   click_flag.
 #pragma once

@@ -6,6 +6,7 @@
 #include "common/program_stop.h"
 #include "display/display.h"
 #include "services/glyph_set.h"
+#include "services/graphics_window.h"
 #include "services/shared_words.h"
 #include "services/window_size.h"
 #include "session/activity_routines.h"
@@ -56,7 +57,7 @@ CheckpointOutcome glyph_checkpoint() {
 
 void leave_start_screen() {
   wait_until_buttons_released();
-  close_file(1);
+  close_file(kGraphicsUnit);
   stop_program();
 }
 

@@ -22,7 +22,10 @@ void open_glyph_file() {
   if (opened.ok()) return;
   std::error_code ignored;
   const std::filesystem::path expected = std::filesystem::absolute(kGlyphFileName, ignored);
-  report_fatal_error(opened.report + "; the glyph file is expected at " + expected.string());
+  // Reports are UTF-8 whatever the system's narrow code page, so the path is taken in UTF-8 too.
+  const std::u8string place = expected.u8string();
+  report_fatal_error(opened.report + "; the glyph file is expected at " +
+                     std::string(reinterpret_cast<const char*>(place.data()), place.size()));
 }
 
 }  // namespace

@@ -4,6 +4,7 @@
 #include "common/cp1251.h"
 #include "display/display.h"
 #include "services/color_table.h"
+#include "services/graphics_window.h"
 #include "services/shared_words.h"
 #include "services/window_size.h"
 #include "session/about_text.h"
@@ -19,7 +20,6 @@ namespace {
 
 constexpr int32_t kCloseWithoutAsking = 2;
 constexpr int16_t kMoveAndResize = 4;
-constexpr int32_t kBlackColorIndex = 7;
 // Left down, left up, right down, right up, middle down, middle up.
 constexpr int32_t kButtonEvents = 1 | 2 | 8 | 16 | 128 | 256;
 
@@ -32,8 +32,8 @@ void main_program() {
   set_exit_behaviour(kCloseWithoutAsking);
   set_about_text(about_text());
   set_window_geometry(kFrameUnit, WindowGeometry{kMoveAndResize, 0, 0, 768, 1024});
-  open_graphics_window(1, 650, 980, kWindowTitle.view());
-  select_color(kBlackColorIndex);
+  open_graphics_window(kGraphicsUnit, kGraphicsHeight, kGraphicsWidth, kWindowTitle.view());
+  select_color(kBlackEntry);
 
   WindowConfig granted;
   get_window_config(granted);
@@ -42,7 +42,7 @@ void main_program() {
 
   init_fonts();
   parameter_dialog();
-  register_mouse_handler(1, kButtonEvents, &mouse_handler);
+  register_mouse_handler(kGraphicsUnit, kButtonEvents, &mouse_handler);
 
   click_flag = 0;
   sweep_bounds = SweepBounds{};

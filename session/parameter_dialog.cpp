@@ -6,6 +6,7 @@
 #include <optional>
 #include <string>
 #include <string_view>
+#include <utility>
 
 #include "common/cp1251.h"
 #include "common/file_units.h"
@@ -16,7 +17,9 @@
 #include "dialog/dialog_resources.h"
 #include "display/display.h"
 #include "services/colors.h"
+#include "services/graphics_window.h"
 #include "services/session_params.h"
+#include "services/window_size.h"
 #include "session/card_ruler.h"
 #include "session/parameter_ranges.h"
 #include "session/saved_parameters.h"
@@ -28,11 +31,9 @@ namespace {
 
 constexpr int32_t kStartButton = 1;
 constexpr int32_t kExitButton = 2;
-constexpr int32_t kGraphicsUnit = 1;
 constexpr int32_t kRulerButton = 1005;
 constexpr int32_t kMeasureLine = 1006;
 constexpr int32_t kScreenLine = 1007;
-
 
 constexpr auto kStartText = cp1251<"Начать работу">();
 constexpr auto kExitText = cp1251<"Выйти из программы">();
@@ -42,8 +43,9 @@ constexpr auto kRulerInstruction = cp1251<
     "длинной стороной к полосе, левым краем к левой черте. Растяните полосу до правого края карты: тяните "
     "мышью, нажимайте стрелки влево и вправо или крутите колесо мыши (шаг - один пиксел).">();
 
-// Every number passes through this buffer on its way into and out of the dialog.
-constexpr size_t kTextBufferLength = 10;
+// A box's text as the program takes it from the dialog and gives it back: its first 10 characters,
+// blank-padded.
+using BoxText = std::array<char, 10>;
 
 constexpr Format kDistanceShown = parse_format("(F6.1)");
 constexpr Format kDiagonalShown = parse_format("(F6.2)");
@@ -79,30 +81,35 @@ constexpr const ParameterBox& kNxBox = kBoxes[3];
 // The dialog's record lives for the whole run.
 DialogRecord g_dialog;
 int32_t g_start_pressed = 0;
-std::array<char, kTextBufferLength> g_text_buffer;
 
-void set_defaults(SessionParams& params) {
-  params.distance_cm = 200.0f;
-  params.diagonal_inch = 17.7f;
-  params.screen_nx = 1024;
-  params.screen_ny = 768;
-  params.training_volume = 100;
+BoxText box_text(DialogRecord& dialog, const ParameterBox& box) {
+  BoxText text;
+  text.fill(' ');
+  dialog_get_text(dialog, box.control_id, text);
+  return text;
 }
 
-void fill_box(const ParameterBox& box) {
+// Puts `value` into the box as the box shows numbers.
+template <typename Value>
+void set_box_value(DialogRecord& dialog, const ParameterBox& box, Value value) {
+  BoxText text;
+  text.fill(' ');
+  format_to_text(text, *box.shown, {value});
+  dialog_set_text(dialog, box.control_id, std::string_view(text.data(), box.shown_length));
+}
+
+void fill_box(DialogRecord& dialog, const ParameterBox& box) {
   if (box.real != nullptr) {
-    format_to_text(g_text_buffer, *box.shown, {session_params.*box.real});
+    set_box_value(dialog, box, session_params.*box.real);
   } else {
-    format_to_text(g_text_buffer, *box.shown, {session_params.*box.integer});
+    set_box_value(dialog, box, session_params.*box.integer);
   }
-  dialog_set_text(g_dialog, box.control_id, std::string_view(g_text_buffer.data(), box.shown_length));
 }
 
-// Reads a box into its field of `params`; false when its text is no number (NaN and the infinities are
-// none for the dialog). The box's text stays in the text buffer.
-bool read_box_into(const ParameterBox& box, SessionParams& params) {
-  dialog_get_text(g_dialog, box.control_id, g_text_buffer);
-  const std::string_view text(g_text_buffer.data(), g_text_buffer.size());
+// Reads a box's text into its field of `params`; false when the text is no number (NaN and the
+// infinities are none for the dialog).
+bool read_box_value(const ParameterBox& box, const BoxText& typed, SessionParams& params) {
+  const std::string_view text(typed.data(), typed.size());
   if (box.real != nullptr) {
     const std::optional<float> value = typed_real(text);
     if (value) params.*box.real = *value;
@@ -114,9 +121,10 @@ bool read_box_into(const ParameterBox& box, SessionParams& params) {
 }
 
 // A box that does not hold a number ends the program with a report naming the box and its text.
-void read_box(const ParameterBox& box) {
-  if (read_box_into(box, session_params)) return;
-  const std::string_view text(g_text_buffer.data(), g_text_buffer.size());
+void read_box(DialogRecord& dialog, const ParameterBox& box) {
+  const BoxText typed = box_text(dialog, box);
+  if (read_box_value(box, typed, session_params)) return;
+  const std::string_view text(typed.data(), typed.size());
   const std::string_view found = text.substr(0, text.find_last_not_of(' ') + 1);
   report_fatal_error("parameter dialog: the box \"" + std::string(box.label) + "\" holds \"" +
                      cp1251_to_utf8(found) + "\", which does not read as " +
@@ -130,21 +138,21 @@ bool box_in_range(const ParameterBox& box, const SessionParams& params) {
 
 // "Начать работу" with a number outside its box's range: a message names the box and its range, and
 // the dialog stays open for a correction. A box without a number is left to the read-back.
-bool boxes_in_range() {
+bool boxes_in_range(DialogRecord& dialog) {
   for (const ParameterBox& box : kBoxes) {
     SessionParams typed;
-    if (!read_box_into(box, typed) || box_in_range(box, typed)) continue;
-    dialog_message_box(g_dialog, utf8_to_cp1251(range_message(box.label, *box.range)));
+    if (!read_box_value(box, box_text(dialog, box), typed) || box_in_range(box, typed)) continue;
+    dialog_message_box(dialog, utf8_to_cp1251(range_message(box.label, *box.range)));
     return false;
   }
   return true;
 }
 
 // The four boxes of the set-up as typed; `texts` holds their texts for the result's views.
-TypedSetUp typed_set_up(std::array<std::string, 4>& texts) {
-  const auto typed = [](const ParameterBox& box, std::string& text) {
-    dialog_get_text(g_dialog, box.control_id, g_text_buffer);
-    text.assign(g_text_buffer.data(), g_text_buffer.size());
+TypedSetUp typed_set_up(DialogRecord& dialog, std::array<std::string, 4>& texts) {
+  const auto typed = [&dialog](const ParameterBox& box, std::string& text) {
+    const BoxText typed_text = box_text(dialog, box);
+    text.assign(typed_text.data(), typed_text.size());
     return TypedValue{box.label, text, box.range, box.integer != nullptr};
   };
   return {typed(kDistanceBox, texts[0]), typed(kDiagonalBox, texts[1]), typed(kNyBox, texts[2]),
@@ -154,27 +162,42 @@ TypedSetUp typed_set_up(std::array<std::string, 4>& texts) {
 // Bound to the dialog's creation and to the changes of the four set-up boxes.
 void show_set_up_line(DialogRecord& dialog, int32_t& /*control_id*/, int32_t& /*callback_kind*/) {
   std::array<std::string, 4> texts;
-  const SetUpLine line = set_up_line(typed_set_up(texts), dialog_screen(dialog));
+  const SetUpLine line =
+      set_up_line(typed_set_up(dialog, texts), dialog_screen(dialog), {window_nx, window_ny});
   dialog_set_text(dialog, kMeasureLine, utf8_to_cp1251(line.measure));
   dialog_set_text(dialog, kScreenLine, utf8_to_cp1251(line.screen));
-  dialog_set_text_color(dialog, kScreenLine, line.screen_differs ? std::optional(static_cast<uint32_t>(kDarkRed)) : std::nullopt);
+  const std::optional<uint32_t> warning_color =
+      line.screen_differs ? std::optional(static_cast<uint32_t>(kDarkRed)) : std::nullopt;
+  dialog_set_text_color(dialog, kScreenLine, warning_color);
+}
+
+// The resolution the ruler's bar counts in: the screen's, in device pixels, whatever the resolution typed
+// (none when the system tells no resolution that the boxes can hold).
+std::optional<std::pair<int32_t, int32_t>> ruler_resolution(const DialogScreen& screen) {
+  if (!in_range(*kNxBox.range, screen.width_pixels) || !in_range(*kNyBox.range, screen.height_pixels))
+    return std::nullopt;
+  return std::pair{screen.width_pixels, screen.height_pixels};
 }
 
 // Bound to "Линейка": the ruler measures the pixel pitch against a bank card, and the diagonal that the
-// pitch and the resolution typed give goes into its box as the box shows numbers. Without a usable
-// resolution the ruler cannot give a diagonal: a message says what is wrong instead.
+// pitch gives goes into its box as the box shows numbers. The bar counts device pixels of the screen the
+// dialog is on, so the diagonal rests on that screen's resolution: where the resolution typed differs,
+// the screen's goes into the Ny and Nx boxes as well. Where the system tells no resolution the typed one
+// is taken, and without a usable one the ruler cannot give a diagonal: a message says what is wrong.
 void measure_diagonal(DialogRecord& dialog, int32_t& /*control_id*/, int32_t& /*callback_kind*/) {
   std::array<std::string, 4> texts;
-  const TypedSetUp typed = typed_set_up(texts);
+  const TypedSetUp typed = typed_set_up(dialog, texts);
   const TypedReading ny = read_typed(typed.screen_ny);
   const TypedReading nx = read_typed(typed.screen_nx);
+  const std::optional<std::pair<int32_t, int32_t>> screen = ruler_resolution(dialog_screen(dialog));
   for (const TypedReading* resolution : {&ny, &nx}) {
-    if (resolution->ok()) continue;
+    if (screen || resolution->ok()) continue;
     dialog_message_box(dialog, utf8_to_cp1251(resolution->problem));
     return;
   }
+  const auto [nx_pixels, ny_pixels] =
+      screen ? *screen : std::pair{static_cast<int32_t>(nx.value), static_cast<int32_t>(ny.value)};
   const TypedReading diagonal = read_typed(typed.diagonal);
-  const auto nx_pixels = static_cast<int32_t>(nx.value), ny_pixels = static_cast<int32_t>(ny.value);
   const int32_t initial = diagonal.ok() ? card_bar_pixels(diagonal.value, nx_pixels, ny_pixels) : 0;
   const std::optional<int32_t> bar = dialog_ruler(dialog, kRulerInstruction.view(), kCardLongEdgeMm, initial);
   if (!bar) return;
@@ -183,28 +206,30 @@ void measure_diagonal(DialogRecord& dialog, int32_t& /*control_id*/, int32_t& /*
     dialog_message_box(dialog, utf8_to_cp1251(range_message(kDiagonalBox.label, *kDiagonalBox.range)));
     return;
   }
-  format_to_text(g_text_buffer, *kDiagonalBox.shown, {measured});
-  dialog_set_text(dialog, kDiagonalBox.control_id,
-                  std::string_view(g_text_buffer.data(), kDiagonalBox.shown_length));
+  if (!ny.ok() || !nx.ok() || ny.value != ny_pixels || nx.value != nx_pixels) {
+    set_box_value(dialog, kNyBox, ny_pixels);
+    set_box_value(dialog, kNxBox, nx_pixels);
+  }
+  set_box_value(dialog, kDiagonalBox, measured);
 }
 
 }  // namespace
 
 void dialog_button_handler(DialogRecord& dialog, int32_t& control_id, int32_t& /*callback_kind*/) {
-  if (control_id == kStartButton && !boxes_in_range()) return;
+  if (control_id == kStartButton && !boxes_in_range(dialog)) return;
   if (control_id == kStartButton) g_start_pressed = 1;
   if (control_id == kExitButton) g_start_pressed = 0;
   dialog_exit(dialog);
 }
 
 void parameter_dialog() {
-  set_defaults(session_params);
+  session_params = kDefaultSessionParams;
   if (!is_true(dialog_init(kParameterDialogId, g_dialog))) report_fatal_error(kTemplateMissing);
   read_saved_parameters(session_params);
 
   dialog_set_text(g_dialog, kExitButton, kExitText.view());
   dialog_set_text(g_dialog, kStartButton, kStartText.view());
-  for (const ParameterBox& box : kBoxes) fill_box(box);
+  for (const ParameterBox& box : kBoxes) fill_box(g_dialog, box);
   dialog_set_callback(g_dialog, kExitButton, &dialog_button_handler);
   dialog_set_callback(g_dialog, kStartButton, &dialog_button_handler);
   dialog_set_callback(g_dialog, kParameterDialogId, &show_set_up_line);
@@ -215,7 +240,7 @@ void parameter_dialog() {
   dialog_run_modal(g_dialog);
 
   // Whichever button was pressed: a box without a number ends the program here.
-  for (const ParameterBox& box : kBoxes) read_box(box);
+  for (const ParameterBox& box : kBoxes) read_box(g_dialog, box);
 
   if (g_start_pressed == 0) {
     close_file(kGraphicsUnit);

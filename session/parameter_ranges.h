@@ -8,6 +8,8 @@
 #include <string>
 #include <string_view>
 
+#include "services/session_params.h"
+
 namespace zorikan {
 
 struct ParameterRange {
@@ -16,10 +18,10 @@ struct ParameterRange {
 };
 
 // Reals count as they are saved, rounded to 3 decimals.
-inline constexpr ParameterRange kDistanceRange{0.001, 999.999};  // F7.3 in the file, "1000.0" in F6.1
-inline constexpr ParameterRange kDiagonalRange{0.001, 999.99};   // F7.3 in the file, "999.99" in F6.2
-inline constexpr ParameterRange kResolutionRange{1, 9999};       // I7 in the file, I4 in the box
-inline constexpr ParameterRange kVolumeRange{-999, 9999};        // I7 in the file, I4 in the box
+inline constexpr ParameterRange kDistanceRange{0.001, kLongestDistanceCm};  // "1000.0" in F6.1
+inline constexpr ParameterRange kDiagonalRange{0.001, 999.99};  // F7.3 in the file, "999.99" in F6.2
+inline constexpr ParameterRange kResolutionRange{1, 9999};      // I7 in the file, I4 in the box
+inline constexpr ParameterRange kVolumeRange{-999, 9999};       // I7 in the file, I4 in the box
 
 // False for NaN and the infinities.
 bool in_range(const ParameterRange& range, float value);

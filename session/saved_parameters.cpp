@@ -1,17 +1,12 @@
 // Reading and the atomic rewriting of zorikan.vvd.
 #include "session/saved_parameters.h"
 
-#include <fcntl.h>
-#include <unistd.h>
-
-#include <cerrno>
-#include <cstdio>
-#include <cstring>
 #include <filesystem>
 #include <string>
 
 #include "common/file_units.h"
 #include "common/program_stop.h"
+#include "common/system_file.h"
 #include "session/parameter_ranges.h"
 
 namespace zorikan {
@@ -25,27 +20,11 @@ void read_value(const Format& format, const ParameterRange& range, Value& target
   if (in_range(range, value)) target = value;
 }
 
-// The file's data on the disk before the rename makes it zorikan.vvd. Best effort: a system that
-// cannot sync still gets the rename.
-void flush_to_disk(const std::string& name) {
-  const int file = ::open(name.c_str(), O_RDONLY | O_CLOEXEC);
-  if (file < 0) return;
-  ::fsync(file);
-  ::close(file);
-}
-
-void flush_working_directory() {
-  const int directory = ::open(".", O_RDONLY | O_DIRECTORY | O_CLOEXEC);
-  if (directory < 0) return;
-  ::fsync(directory);
-  ::close(directory);
-}
-
 // Ends the program after removing the half-written temporary file.
 [[noreturn]] void abandon_save(const std::string& report) {
   close_file(kSavedParametersUnit, ErrorExit::kReturn);
   std::error_code ignored;
-  std::filesystem::remove(std::string(kSavedParametersTemporaryName), ignored);
+  std::filesystem::remove(utf8_path(std::string(kSavedParametersTemporaryName)), ignored);
   report_fatal_error(report);
 }
 
@@ -76,13 +55,9 @@ void save_parameters(const SessionParams& params) {
   if (!written.ok()) abandon_save(written.report);
   const IoResult closed = close_file(kSavedParametersUnit, ErrorExit::kReturn);
   if (!closed.ok()) abandon_save(closed.report);
-  flush_to_disk(temporary);
-  if (std::rename(temporary.c_str(), std::string(kSavedParametersFileName).c_str()) != 0) {
-    const int error_number = errno;
-    abandon_save(std::string(kSavedParametersFileName) + ": cannot replace it by " + temporary + ": " +
-                 std::strerror(error_number));
-  }
-  flush_working_directory();
+  const std::string target(kSavedParametersFileName);
+  const std::string why = replace_file_durably(temporary, target);
+  if (!why.empty()) abandon_save(target + ": cannot replace it by " + temporary + ": " + why);
 }
 
 }  // namespace zorikan

@@ -8,14 +8,13 @@
 
 #include "services/acuity_ladder.h"
 #include "services/highest_measurable_level.h"
+#include "services/level_text.h"
 #include "services/ring_scale.h"
+#include "services/session_params.h"
 #include "session/typed_number.h"
 
 namespace zorikan {
 namespace {
-
-// The finest level the vision check presents.
-constexpr float kTopLevel = kAcuityLadder[kHighestLadderIndex - 1];
 
 // The sizes reported for a screen nobody measured: its pixels at 96 per inch (X servers, Qt on X11 without
 // the monitor's data) or at 100 per inch (Xvfb's own default, Qt's offscreen platform), give or take the
@@ -33,20 +32,28 @@ std::string printed(const char* format, double value) {
   return text.data();
 }
 
-// 0.1 ... 1.0 and 2.0 with one decimal, 1.25 with two.
-std::string level_text(float level) {
-  std::string text = printed("%.2f", level);
-  if (text.back() == '0') text.pop_back();
-  return text;
+// "от 0.1 до 1.5", or why no level can be measured.
+std::string range_part(float lowest, float highest) {
+  if (highest <= 0) return "Даже " + level_text(kLargestRingAcuity) + " не измерить";
+  if (lowest <= 0 || lowest > highest) return "Ни одно кольцо с видимым зазором не помещается в окно";
+  return "Измеримая острота от " + level_text(lowest) + " до " + level_text(highest);
 }
 
-std::string measure_part(float distance_cm, float diagonal_inch, int32_t nx, int32_t ny) {
-  const float level = highest_measurable_level(distance_cm, diagonal_inch, nx, ny);
-  std::string text = level > 0 ? "Измеримая острота до " + level_text(level)
-                               : "Даже " + level_text(kAcuityLadder[kFirstProbeIndex]) + " не измерить";
-  if (level >= kTopLevel) return text;
-  return text + "; для " + level_text(kTopLevel) + " сядьте не ближе " +
-         std::to_string(distance_to_measure_cm(kTopLevel, diagonal_inch, nx, ny)) + " см";
+std::string measure_part(float distance_cm, float diagonal_inch, int32_t nx, int32_t ny, RingWindow window) {
+  const float highest = highest_measurable_level(distance_cm, diagonal_inch, nx, ny);
+  const float lowest = lowest_fitting_level(distance_cm, diagonal_inch, nx, ny, window);
+  std::string text = range_part(lowest, highest);
+  // A window too small for 0.1's ring from any distance in whole centimetres gets no advice.
+  const int32_t fit = distance_to_fit_cm(kLargestRingAcuity, diagonal_inch, nx, ny, window);
+  if (lowest != kLargestRingAcuity && fit > 0)
+    text += "; для " + level_text(kLargestRingAcuity) + " сядьте не дальше " + std::to_string(fit) + " см";
+  if (highest >= kSmallestRingAcuity) return text;
+  const int32_t measure = distance_to_measure_cm(kSmallestRingAcuity, diagonal_inch, nx, ny);
+  if (measure > kLongestDistanceCm)
+    return text + "; этот экран не измерит " + level_text(kSmallestRingAcuity) + " и с " +
+           printed("%g", kLongestDistanceCm) + " см";
+  return text + "; для " + level_text(kSmallestRingAcuity) + " сядьте не ближе " + std::to_string(measure) +
+         " см";
 }
 
 std::string screen_part(bool differs, const DialogScreen& screen) {
@@ -81,7 +88,7 @@ TypedReading read_typed(const TypedValue& typed) {
   return {*value, {}};
 }
 
-SetUpLine set_up_line(const TypedSetUp& typed, const DialogScreen& screen) {
+SetUpLine set_up_line(const TypedSetUp& typed, const DialogScreen& screen, RingWindow window) {
   const TypedReading distance = read_typed(typed.distance);
   const TypedReading diagonal = read_typed(typed.diagonal);
   const TypedReading ny = read_typed(typed.screen_ny);
@@ -92,7 +99,7 @@ SetUpLine set_up_line(const TypedSetUp& typed, const DialogScreen& screen) {
   }
   if (line.measure.empty()) {
     line.measure = measure_part(static_cast<float>(distance.value), static_cast<float>(diagonal.value),
-                                static_cast<int32_t>(nx.value), static_cast<int32_t>(ny.value));
+                                static_cast<int32_t>(nx.value), static_cast<int32_t>(ny.value), window);
   }
   line.screen_differs = nx.ok() && ny.ok() && screen.width_pixels > 0 && screen.height_pixels > 0 &&
                         (nx.value != screen.width_pixels || ny.value != screen.height_pixels);

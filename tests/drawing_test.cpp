@@ -281,8 +281,8 @@ TEST_F(DrawingTest, EllipsesAreInscribedInTheirBoxAndSymmetric) {
     for (int16_t control : {2, 3}) {
       clear();
       draw_ellipse(control, box.right(), box.bottom(), box.left(), box.top());
-      SCOPED_TRACE(::testing::Message() << "control " << control << " box " << box.x() << "," << box.y() << " "
-                                      << box.width() << "x" << box.height());
+      SCOPED_TRACE(::testing::Message() << "control " << control << " box " << box.x() << "," << box.y()
+                                        << " " << box.width() << "x" << box.height());
       bool touches_left = false, touches_right = false, touches_top = false, touches_bottom = false;
       for (int y = 0; y < kHeight; ++y) {
         int runs = 0;

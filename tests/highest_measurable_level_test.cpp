@@ -1,10 +1,12 @@
 // What a set-up can measure, against the gap width worked out here from the physical set-up: the gap of
-// level a is 14.5 mm x (0.1 / a) x (distance / 500 cm) on the eye's scale, divided by the pixel pitch.
+// level a is 14.5 mm x (0.1 / a) x (distance / 500 cm) on the eye's scale, divided by the pixel pitch. The
+// rings that fit the window are checked through the parameter dialog's set-up line.
 #include <gtest/gtest.h>
 
 #include <cmath>
 
 #include "services/highest_measurable_level.h"
+#include "services/ring_fit.h"
 
 namespace zorikan {
 namespace {
@@ -34,9 +36,11 @@ TEST(HighestMeasurableLevel, ThreeSetUpsAgainstTheGapWorkedOutHere) {
     for (float level : ladder)
       if (gap_px(s, level) >= 1) highest = level;
     EXPECT_EQ(highest, expected[k]) << "set-up " << k;
-    EXPECT_EQ(highest_measurable_level(s.distance_cm, s.diagonal_inch, s.nx, s.ny), highest) << "set-up " << k;
+    EXPECT_EQ(highest_measurable_level(s.distance_cm, s.diagonal_inch, s.nx, s.ny), highest)
+        << "set-up " << k;
     const double exact = 500.0 * pitch_mm(s) * (2.0 / 0.1) / 14.5;
-    EXPECT_EQ(distance_to_measure_cm(2.0f, s.diagonal_inch, s.nx, s.ny), static_cast<int32_t>(std::ceil(exact)))
+    EXPECT_EQ(distance_to_measure_cm(2.0f, s.diagonal_inch, s.nx, s.ny),
+              static_cast<int32_t>(std::ceil(exact)))
         << "set-up " << k;
   }
   EXPECT_EQ(distance_to_measure_cm(2.0f, 17.7f, 1024, 768), 243);
@@ -49,6 +53,9 @@ TEST(HighestMeasurableLevel, UnusableSetUpsMeasureNothing) {
   EXPECT_EQ(highest_measurable_level(1, 17.7f, 1024, 768), 0);  // even 0.1's gap is under a pixel
   EXPECT_EQ(distance_to_measure_cm(2.0f, -1, 1024, 768), 0);
   EXPECT_EQ(distance_to_measure_cm(2.0f, 1e-30f, 1024, 768), 1);
+  // A negative distance and diagonal give a positive scale, yet no ring.
+  EXPECT_EQ(lowest_fitting_level(-200, -17.7f, 1024, 768, {980, 650}), 0);
+  EXPECT_EQ(distance_to_fit_cm(0.1f, -17.7f, 1024, 768, {980, 650}), 0);
 }
 
 }  // namespace

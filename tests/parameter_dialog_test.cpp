@@ -27,6 +27,7 @@
 #include "dialog/ruler_window.h"
 #include "display/display.h"
 #include "services/session_params.h"
+#include "services/window_size.h"
 #include "session/saved_parameters.h"
 #include "tests/support/dialog_robot.h"
 #include "tests/support/display_harness.h"
@@ -62,6 +63,9 @@ DialogRun run_dialog_steps(const std::function<bool(QDialog&, size_t)>& step) {
   run.exit_code = testing::run_display(
       [&] {
         set_exit_behaviour(2);
+        // The graphics window's size as the program reads it back before the dialog.
+        window_nx = 980;
+        window_ny = 650;
         parameter_dialog();
         run.returned = true;
         run.params = session_params;
@@ -297,16 +301,28 @@ TEST(ParameterDialog, ASaveThatRunsOutOfSpacePartWayLeavesTheOldFile) {
 // The set-up line's first part worked out from the physical set-up: the gap of level a is 14.5 mm x
 // (0.1 / a) x (distance / 500 cm) at the eye, a pixel diagonal x 25.4 / sqrt(nx^2 + ny^2) mm; a level can
 // be measured when its gap covers at least one pixel.
+// Worked out here: a level's gap is 14.5 mm and its ring 72.5 mm x (0.1 / level) x (distance / 500 cm), over
+// the pitch; the line names the levels from the lowest whose ring fits the window's 650 rows to the highest
+// whose gap covers a pixel, and the distances that would take in 0.1 and 2.0.
 std::string expected_measure(double distance_cm, double diagonal_inch, int nx, int ny) {
   const double pitch = diagonal_inch * 25.4 / std::hypot(nx, ny);
-  std::string highest;
+  const auto pixels = [&](double mm, const std::string& level) {
+    return mm * (0.1 / std::stod(level)) * (distance_cm / 500) / pitch;
+  };
+  std::string lowest, highest;
   for (const char* level :
-       {"0.1", "0.2", "0.3", "0.4", "0.5", "0.6", "0.7", "0.8", "0.9", "1.0", "1.25", "1.5", "2.0"})
-    if (14.5 * (0.1 / std::stod(level)) * (distance_cm / 500) / pitch >= 1) highest = level;
-  const std::string line = highest.empty() ? "Даже 0.1 не измерить" : "Измеримая острота до " + highest;
+       {"0.1", "0.2", "0.3", "0.4", "0.5", "0.6", "0.7", "0.8", "0.9", "1.0", "1.25", "1.5", "2.0"}) {
+    if (pixels(14.5, level) >= 1) highest = level;
+    if (lowest.empty() && pixels(72.5, level) <= 650) lowest = level;
+  }
+  std::string line =
+      highest.empty() ? "Даже 0.1 не измерить" : "Измеримая острота от " + lowest + " до " + highest;
+  if (lowest != "0.1")
+    line += "; для 0.1 сядьте не дальше " + std::to_string(int(650 * 500 * pitch / 72.5)) + " см";
   if (highest == "2.0") return line;
-  return line + "; для 2.0 сядьте не ближе " + std::to_string(int(std::ceil(500 * pitch * 20 / 14.5))) +
-         " см";
+  const int closest = int(std::ceil(500 * pitch * 20 / 14.5));
+  return line + (closest > 999.999 ? "; этот экран не измерит 2.0 и с 999.999 см"
+                                   : "; для 2.0 сядьте не ближе " + std::to_string(closest) + " см");
 }
 
 // Each stage types into boxes; within a second the line must read as worked out for the values, its
@@ -320,7 +336,14 @@ TEST(ParameterDialog, TheSetUpLineFollowsTheTypingAndWarnsOfAnotherResolution) {
       {1000, "150", expected_measure(150, 17.7, 1280, 1024), ""},
       {1001, "17,7", "Диагональ дисплея: не число", ""},
       {1001, "19", expected_measure(150, 19, 1280, 1024), ""},
-      {1003, "1279", expected_measure(150, 19, 1279, 1024), other}};
+      {1003, "1279", expected_measure(150, 19, 1279, 1024), other},
+      {1001, "15.6", expected_measure(150, 15.6, 1279, 1024), other},
+      {1002, "2160", expected_measure(150, 15.6, 1279, 2160), other},
+      {1003, "3840", expected_measure(150, 15.6, 3840, 2160), other},
+      {1000, "500", expected_measure(500, 15.6, 3840, 2160), other},
+      {1001, "150", expected_measure(500, 150, 3840, 2160), other},
+      {1002, "1080", expected_measure(500, 150, 3840, 1080), other},
+      {1003, "1920", expected_measure(500, 150, 1920, 1080), other}};
   testing::TempWorkDir dir;
   size_t stage = 0;
   int waited = 0;
@@ -361,13 +384,19 @@ void stretch_bar(dialog::RulerBar* bar, int length) {
   EXPECT_EQ(std::count(row, row + drawn.width(), qRgb(0, 0, 0)), length) << "three wheel notches later";
 }
 
-// Per case: the resolution typed, the bar's length, OK or Cancel. OK puts the diagonal of the bar's pitch,
-// 85.6 / N x sqrt(nx^2 + ny^2) / 25.4, into its box as the box shows numbers; Cancel leaves the box.
-TEST(ParameterDialog, TheRulerPutsTheDiagonalOfTheCardBarIntoItsBoxAndCancelLeavesIt) {
-  const std::vector<std::tuple<QString, QString, int, bool>> cases = {
-      {"1024", "1280", 317, true}, {"768", "1024", 250, false}, {"1080", "1920", 420, true}};
+// Per case: the resolution typed, the bar's length, OK or Cancel. The bar counts device pixels of the
+// screen, 1280 x 1024 at scale factors 1 and 2, so OK puts the diagonal of the bar's pitch on that screen,
+// 85.6 / N x sqrt(1280^2 + 1024^2) / 25.4, into its box as the box shows numbers, and the screen's
+// resolution into the Ny and Nx boxes where another was typed (then the set-up line shows no red);
+// Cancel leaves every box.
+TEST(ParameterDialog, TheRulerPutsTheDiagonalOfTheCardBarOnTheScreensResolutionIntoTheBoxes) {
+  const std::vector<std::tuple<QString, QString, int, bool>> cases = {{"1024", "1280", 317, true},
+                                                                      {"768", "1024", 250, false},
+                                                                      {"1080", "1920", 420, true},
+                                                                      {"", "1920", 300, true}};
   testing::TempWorkDir dir;
   size_t index = 0;
+  int waited = 0;
   QString before;
   bool stretched = false;
   const DialogRun run = run_dialog_steps([&](QDialog& dialog, size_t) {
@@ -387,9 +416,17 @@ TEST(ParameterDialog, TheRulerPutsTheDiagonalOfTheCardBarIntoItsBoxAndCancelLeav
       testing::click(ruler->findChild<QDialogButtonBox*>()->button(ok ? QDialogButtonBox::Ok
                                                                       : QDialogButtonBox::Cancel));
     } else if (ruler == nullptr && stretched) {  // closed again, not yet opened by the program thread
-      const double exact = 85.6 / bar * std::hypot(nx.toDouble(), ny.toDouble()) / 25.4;
+      const double exact = 85.6 / bar * std::hypot(1280, 1024) / 25.4;
       const QString expected = ok ? QString::asprintf("%6.2f", exact) : before;
-      if (diagonal->text() != expected) return false;  // on its way from the program thread
+      const QImage line = testing::label(dialog, 1007)->grab().toImage();
+      const std::tuple shown{
+          diagonal->text().toStdString(), testing::edit_box(dialog, 1002)->text().toStdString(),
+          testing::edit_box(dialog, 1003)->text().toStdString(), testing::red_pixels(line, line.rect()) > 0};
+      const std::tuple wanted{expected.toStdString(), (ok ? QString("1024") : ny).toStdString(),
+                              (ok ? QString("1280") : nx).toStdString(), !ok};
+      if (shown != wanted && ++waited < 100) return false;  // on its way from the program thread
+      EXPECT_EQ(shown, wanted) << "case " << index;
+      waited = 0;
       before.clear();
       stretched = false;
       if (++index < cases.size()) return false;
@@ -401,9 +438,9 @@ TEST(ParameterDialog, TheRulerPutsTheDiagonalOfTheCardBarIntoItsBoxAndCancelLeav
   });
   EXPECT_TRUE(run.returned);
   EXPECT_EQ(dir.read("zorikan.vvd"),
-            lines({"200.000  (дальность в сантиметрах)", " 17.680  (диагональ дисплея в дюймах)",
-                   "   1080  (разрешение экрана, пикселей по Y)",
-                   "   1920  (разрешение экрана, пикселей по X)", "    100  (объем тренировки)"}));
+            lines({"200.000  (дальность в сантиметрах)", " 18.410  (диагональ дисплея в дюймах)",
+                   "   1024  (разрешение экрана, пикселей по Y)",
+                   "   1280  (разрешение экрана, пикселей по X)", "    100  (объем тренировки)"}));
 }
 
 }  // namespace

@@ -1,7 +1,7 @@
 // The results chart on a 980 x 650 window without a screen, over logs written with the writers'
 // layouts: frames, grid, bars and segments at their pixels in their colours, stamps and prompt, each
-// failure case, and the mends (the window cleared first, texts kept inside it, the time grid thinned,
-// the acuity scale doubled, every early stop named, an empty history said, a run without a mean time).
+// failure case, the window cleared first, texts kept inside it, the time grid thinned, the acuity scale
+// doubled, every early stop named, an empty history said, and a run without a mean time.
 #include <gtest/gtest.h>
 
 #include <QPainter>
@@ -14,6 +14,7 @@
 #include <vector>
 
 #include "chart/chart_state.h"
+#include "chart/chart_texts.h"
 #include "chart/show_results_chart.h"
 #include "common/program_stop.h"
 #include "display/display.h"
@@ -127,7 +128,8 @@ class ResultsChart : public ::testing::Test {
 };
 
 // Drawn over the start screen's finest grating, the chart is on white, and no text reaches the window's
-// last column: the end stamp, which ran 8 px past the edge, is moved left and drawn whole.
+// last column: the end stamp, wider than the 232 columns from its place (748, 620) to the edge, is moved
+// left and drawn whole.
 TEST_F(ResultsChart, KnownLogAtItsPixels) {
   for (int y = 0; y < 650; ++y)
     for (int x = 0; x < 980; ++x) window_->surface.setPixel(x, y, x / 2 % 2 ? 0xFF000000 : 0xFFFFFFFF);
@@ -246,6 +248,25 @@ TEST_F(ResultsChart, ARunWithoutAMeanTimeDrawsNoMeanTimeSegment) {
   ASSERT_FALSE(amber_rows.empty()) << "the curve joins the first and the third run";
   EXPECT_GE(amber_rows.front(), 545);
   EXPECT_LE(amber_rows.back(), 550);
+}
+
+// The range stamps choose their colour and font themselves: drawn after another text left red and a large
+// Courier selected, they come out as they do after the scale texts, in black.
+TEST_F(ResultsChart, TheRangeStampsDrawInBlackInTheScaleFontWhateverWasSelectedBefore) {
+  chart_state.first_stamp = {7, 3, 2026, 9, 5};
+  chart_state.last_stamp = {12, 4, 2026, 23, 59};
+  const QRect band(0, 600, 980, 50);
+  const auto stamps_after = [&](std::string_view font, int32_t color_entry) {
+    QPainter(&window_->surface).fillRect(band, Qt::white);
+    select_font(font);
+    select_color(color_entry);
+    draw_range_stamps();
+    return window_->surface.copy(band);
+  };
+  const QImage after_scale_texts = stamps_after(kChartFont, kBlackEntry);
+  EXPECT_EQ(stamps_after("t'Courier New'h40w20", kRedEntry), after_scale_texts);
+  EXPECT_FALSE(columns_with(kBlack, 600, 649).empty());
+  EXPECT_TRUE(columns_with(kRed, 600, 649).empty());
 }
 
 // Dotted time lines in frame 2 over four lengths of history and a thousand years: a line every day

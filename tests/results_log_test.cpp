@@ -76,7 +76,7 @@ TEST(ResultsLog, RecordsOfBothKindsHaveTheirLengthsAndMarksAndNoMeanReadsAsMinus
 }
 
 // A separate process appends records in a loop and is killed with SIGKILL 200 times over, each time inside
-// its second record of the round, at a random point of the time its first one took: every line of the
+// the second record that process writes, at a random point of the time its first one took: every line of the
 // log stays whole, and the header stays first. The kills follow the writer's own progress (it tells the
 // start of each record through a pipe), so a slow machine or a sanitizer build kills as often mid-record.
 TEST(ResultsLog, RecordsStayWholeWhenTheWriterIsKilledAtRandomMoments) {
@@ -122,7 +122,7 @@ TEST(ResultsLog, RecordsStayWholeWhenTheWriterIsKilledAtRandomMoments) {
     EXPECT_EQ(line.substr(47, 2), kTrainingRecordMark);
     ++records;
   }
-  EXPECT_GE(records, size_t{kKills}) << "every round's first record is whole";
+  EXPECT_GE(records, size_t{kKills}) << "every killed writer's first record is whole";
   std::printf("%zu whole records after %d kills\n", records, kKills);
 }
 

@@ -1,5 +1,6 @@
-// The set-up line from the texts typed and the screen (the parameter dialog's test checks its figures
-// against the formula for six set-ups); the monitor's reported diagonal; the card ruler's arithmetic.
+// The set-up line from the texts typed, the screen and the graphics window (the parameter dialog's test
+// checks its figures against the formula for the set-ups it types); the monitor's reported diagonal; the
+// card ruler's arithmetic.
 #include "session/set_up_line.h"
 
 #include <gtest/gtest.h>
@@ -12,20 +13,31 @@
 namespace zorikan {
 namespace {
 
-// Texts as typed (ASCII), the screen 1280 x 1024 with no physical size.
+// Texts as typed (ASCII), the screen 1280 x 1024 with no physical size, the 980 x 650 window.
 SetUpLine line_of(std::string_view distance, std::string_view diagonal, std::string_view ny,
-                  std::string_view nx, const DialogScreen& screen = {1280, 1024, 0, 0}) {
+                  std::string_view nx, const DialogScreen& screen = {1280, 1024, 0, 0},
+                  RingWindow window = {980, 650}) {
   return set_up_line({{"Дальность до дисплея", distance, &kDistanceRange, false},
                       {"Диагональ дисплея", diagonal, &kDiagonalRange, false},
                       {"Разрешение экрана, Ny=", ny, &kResolutionRange, true},
                       {"Разрешение экрана, Nx=", nx, &kResolutionRange, true}},
-                     screen);
+                     screen, window);
 }
 
-TEST(SetUpLine, TheLineNamesTheLevelAndDistanceOrTheBoxWithoutAUsableNumber) {
+// 15.6" 3840 x 2160 at 500 cm: 0.1's ring is 806 pixels, in a window 650 high; 150" 1920 x 1080: 2.0's gap
+// covers a pixel from 1193 cm, beyond the distance box.
+TEST(SetUpLine, TheLineNamesTheLevelsAndDistancesOrTheBoxWithoutAUsableNumber) {
   EXPECT_EQ(line_of("200", "17.7", "768", "1024").measure,
-            "Измеримая острота до 1.5; для 2.0 сядьте не ближе 243 см");
-  EXPECT_EQ(line_of("500", "24", "1200", "1920").measure, "Измеримая острота до 2.0");
+            "Измеримая острота от 0.1 до 1.5; для 2.0 сядьте не ближе 243 см");
+  EXPECT_EQ(line_of("500", "24", "1200", "1920").measure, "Измеримая острота от 0.1 до 2.0");
+  EXPECT_EQ(line_of("500", "15.6", "2160", "3840").measure,
+            "Измеримая острота от 0.2 до 2.0; для 0.1 сядьте не дальше 403 см");
+  EXPECT_EQ(line_of("200", "150", "1080", "1920").measure,
+            "Измеримая острота от 0.1 до 0.3; этот экран не измерит 2.0 и с 999.999 см");
+  EXPECT_EQ(line_of("10", "17.7", "768", "1024").measure,
+            "Даже 0.1 не измерить; для 2.0 сядьте не ближе 243 см");
+  EXPECT_EQ(line_of("500", "24", "1200", "1920", {1280, 1024, 0, 0}, {3, 3}).measure,
+            "Ни одно кольцо с видимым зазором не помещается в окно; для 0.1 сядьте не дальше 5 см");
 
   EXPECT_EQ(line_of("NaN", "abc", "768", "1024").measure, "Дальность до дисплея: не число");
   EXPECT_EQ(line_of("200", "-17", "768", "1024").measure,

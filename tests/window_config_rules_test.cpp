@@ -6,7 +6,8 @@
 namespace zorikan::display {
 namespace {
 
-WindowConfig request(int16_t width, int16_t height, int16_t columns, int16_t rows, int16_t colors, int32_t font) {
+WindowConfig request(int16_t width, int16_t height, int16_t columns, int16_t rows, int16_t colors,
+                     int32_t font) {
   WindowConfig config;
   config.pixel_width = width;
   config.pixel_height = height;

@@ -20,6 +20,7 @@
 
 #include "common/file_units.h"
 #include "services/glyph_set.h"
+#include "services/graphics_window.h"
 #include "session/glyph_file.h"
 
 namespace zorikan {
@@ -32,9 +33,9 @@ constexpr double kStrokeTiles = 2.5;  // ... but at least this many tiles across
 constexpr int32_t kBoxTop = 155;      // the box's first row: centred in rows 20 to 649
 constexpr int32_t kBoxLeft = 135;     // from the placement offset; rounded down to a multiple of k
 constexpr int32_t kPictureTop = 20;   // rows 0 to 19 are the training run's status strips
-constexpr int32_t kPictureBottom = 649;
+constexpr int32_t kPictureBottom = kGraphicsHeight - 1;
 constexpr int32_t kLeftHalfEnd = 430;  // a left-placed glyph stays left of this column
-constexpr int32_t kWindowWidth = 980;
+constexpr int32_t kWindowWidth = kGraphicsWidth;
 
 struct Point {
   double x;

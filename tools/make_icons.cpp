@@ -1,9 +1,12 @@
-// Draws the program's icon and writes it as data/icons/zorikan.svg and zorikan-<size>.png: a fine grating
+// Draws the program's icon and writes it as data/icons/zorikan.svg, zorikan-<size>.png and zorikan.ico (the
+// Windows icon, with the 16, 32, 48 and 256 pixel images): a fine grating
 // of black and white cells, 2 x 1 units each with the phase flipping from row to row as on the start
 // screen, in a blue rounded frame, hiding a coarse checkered 7 on its left. One list of shapes on a 64-unit
 // square feeds both forms, so the SVG and the PNGs show the same picture.
 //
 //   make_icons <output folder>
+#include <QBuffer>
+#include <QByteArray>
 #include <QColor>
 #include <QFile>
 #include <QImage>
@@ -12,6 +15,7 @@
 #include <QString>
 #include <QTextStream>
 
+#include <cstdint>
 #include <cstdio>
 #include <vector>
 
@@ -64,7 +68,7 @@ bool write_svg(const QString& path, const std::vector<Shape>& shapes) {
   return out.status() == QTextStream::Ok;
 }
 
-bool write_png(const QString& path, const std::vector<Shape>& shapes, int size) {
+QImage draw(const std::vector<Shape>& shapes, int size) {
   QImage image(size, size, QImage::Format_ARGB32);
   image.fill(Qt::transparent);
   QPainter painter(&image);
@@ -76,7 +80,49 @@ bool write_png(const QString& path, const std::vector<Shape>& shapes, int size) 
     painter.drawRoundedRect(shape.box, shape.radius, shape.radius);
   }
   painter.end();
-  return image.save(path, "PNG");
+  return image;
+}
+
+bool write_png(const QString& path, const std::vector<Shape>& shapes, int size) {
+  return draw(shapes, size).save(path, "PNG");
+}
+
+void append_le(QByteArray& bytes, uint32_t value, int size) {
+  for (int i = 0; i < size; ++i) bytes.append(static_cast<char>((value >> (8 * i)) & 0xFF));
+}
+
+// An icon file holding PNG images, which Windows reads since Vista. Layout, all little-endian: a 6-byte
+// header (reserved 0, type 1 for icons, image count), one 16-byte entry per image (width and height with 0
+// meaning 256, colour count 0, reserved 0, planes 1, bits per pixel 32, data size, data offset from the
+// file's start), then the images' data in the entries' order.
+bool write_ico(const QString& path, const std::vector<Shape>& shapes, const std::vector<int>& sizes) {
+  std::vector<QByteArray> images;
+  for (const int size : sizes) {
+    QByteArray png;
+    QBuffer buffer(&png);
+    buffer.open(QIODevice::WriteOnly);
+    if (!draw(shapes, size).save(&buffer, "PNG")) return false;
+    images.push_back(png);
+  }
+  QByteArray bytes;
+  append_le(bytes, 0, 2);
+  append_le(bytes, 1, 2);
+  append_le(bytes, static_cast<uint32_t>(sizes.size()), 2);
+  uint32_t offset = 6 + 16 * static_cast<uint32_t>(sizes.size());
+  for (size_t i = 0; i < sizes.size(); ++i) {
+    const uint32_t side = sizes[i] >= 256 ? 0 : static_cast<uint32_t>(sizes[i]);
+    append_le(bytes, side, 1);
+    append_le(bytes, side, 1);
+    append_le(bytes, 0, 2);
+    append_le(bytes, 1, 2);
+    append_le(bytes, 32, 2);
+    append_le(bytes, static_cast<uint32_t>(images[i].size()), 4);
+    append_le(bytes, offset, 4);
+    offset += static_cast<uint32_t>(images[i].size());
+  }
+  for (const QByteArray& image : images) bytes.append(image);
+  QFile file(path);
+  return file.open(QIODevice::WriteOnly | QIODevice::Truncate) && file.write(bytes) == bytes.size();
 }
 
 }  // namespace
@@ -92,6 +138,7 @@ int main(int argc, char** argv) {
   for (const int size : {16, 24, 32, 48, 64, 128, 256}) {
     written = write_png(folder + QString("/zorikan-%1.png").arg(size), shapes, size) && written;
   }
+  written = write_ico(folder + "/zorikan.ico", shapes, {16, 32, 48, 256}) && written;
   if (!written) std::fprintf(stderr, "make_icons: cannot write into %s\n", argv[1]);
   return written ? 0 : 1;
 }

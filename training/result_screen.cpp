@@ -8,18 +8,18 @@
 #include "common/format.h"
 #include "common/text_format.h"
 #include "display/display.h"
+#include "services/click_prompt.h"
 #include "services/colors.h"
+#include "services/draw_text_at.h"
 #include "services/results_log.h"
+#include "services/screen_fonts.h"
 #include "services/wait_for_click.h"
 #include "training/count_word_forms.h"
 
 namespace zorikan {
 namespace {
 
-constexpr std::string_view kCountFont = "t'Times New Roman Cyr'h38w17ib";
-constexpr std::string_view kLargeFont = "t'Times New Roman Cyr'h120w40ib";
 constexpr std::string_view kPushupFont = "t'Times New Roman Cyr'h68w20ib";
-
 
 constexpr Format kCountLayout = parse_format("(I4)");
 constexpr Format kMeanLayout = parse_format("(F7.2)");
@@ -28,7 +28,6 @@ constexpr auto kMeanTitle = cp1251<"Среднее время ответа">();
 constexpr auto kSeconds = cp1251<"сек.">();
 constexpr auto kNoPushups = cp1251<"Ошибок нет, отжиматься не надо!">();
 constexpr auto kPushupRequest = cp1251<"Сделайте">();
-constexpr auto kFinalPrompt = cp1251<"Для продолжения нажмите любую кнопку мыши">();
 
 ScreenText& next_text(std::string_view font, int32_t color, int16_t x, int16_t y) {
   ScreenText& item = result_screen.texts[static_cast<size_t>(result_screen.count++)];
@@ -59,7 +58,7 @@ void add_count(std::string_view font, int32_t color, int16_t x, int16_t y, int32
 }
 
 void add_mean(float mean) {
-  ScreenText& item = next_text(kLargeFont, kGreen, 400, 55);
+  ScreenText& item = next_text(kScreenNumberFont, kGreen, 400, 55);
   if (mean == kNoMeanAnswerTime) {
     append(item, 0, kNoMeanShown);
   } else {
@@ -74,16 +73,14 @@ void add_pushups(int32_t pushups) {
     return;
   }
   add_text(kPushupFont, kRed, 30, 280, kPushupRequest.view());
-  add_count(kLargeFont, kRed, 200, 235, pushups, {});
+  add_count(kScreenNumberFont, kRed, 200, 235, pushups, {});
   add_text(kPushupFont, kRed, 370, 280, kPushupWords[word_form(pushups)]);
 }
 
 void draw(const ScreenText& item) {
   select_font(item.font);
   set_draw_color_rgb(item.color);
-  GraphicsPosition previous;
-  move_to(item.x, item.y, previous);
-  draw_text(item.shown());
+  draw_text_at(item.x, item.y, item.shown());
 }
 
 }  // namespace
@@ -92,11 +89,12 @@ ResultScreen result_screen;
 
 void compose_result_screen(int32_t volume, const TrainingCounts& counts) {
   result_screen.count = 0;
-  add_count(kCountFont, kOlive, 30, 0, volume, kAttemptWords[word_form(volume)]);
-  add_count(kCountFont, kOlive, 250, 0, counts.error_count, kErrorWords[word_form(counts.error_count)]);
-  add_count(kCountFont, kOlive, 500, 0, counts.missed_count, kMissedWords[word_form(counts.missed_count)]);
-  add_text(kCountFont, kGreen, 50, 120, kMeanTitle.view());
-  add_text(kCountFont, kGreen, 655, 120, kSeconds.view());
+  add_count(kScreenTextFont, kOlive, 30, 0, volume, kAttemptWords[word_form(volume)]);
+  add_count(kScreenTextFont, kOlive, 250, 0, counts.error_count, kErrorWords[word_form(counts.error_count)]);
+  add_count(kScreenTextFont, kOlive, 500, 0, counts.missed_count,
+            kMissedWords[word_form(counts.missed_count)]);
+  add_text(kScreenTextFont, kGreen, 50, 120, kMeanTitle.view());
+  add_text(kScreenTextFont, kGreen, 655, 120, kSeconds.view());
   add_mean(counts.mean_answer_time);
   add_pushups(counts.pushup_count);
 }
@@ -108,11 +106,7 @@ void draw_result_screen(int16_t nx, int16_t ny) {
 }
 
 void await_final_click() {
-  select_font(kCountFont);
-  set_draw_color_rgb(kBlue);
-  GraphicsPosition previous;
-  move_to(60, 550, previous);
-  draw_text(kFinalPrompt.view());
+  show_click_prompt();
   wait_for_click();
 }
 

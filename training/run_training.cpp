@@ -5,7 +5,6 @@
 // Both buttons or a menu request abandon the run at once, with no result screen and no record.
 #include "training/run_training.h"
 
-#include <algorithm>
 #include <span>
 
 #include "display/display.h"
@@ -23,7 +22,6 @@
 
 namespace zorikan {
 namespace {
-
 
 void fill(int32_t rgb, int32_t x1, int32_t y1, int32_t x2, int32_t y2) {
   set_draw_color_rgb(rgb);
@@ -74,8 +72,8 @@ void run_training(int32_t current_size, const GlyphCounts& glyph_count, const Gl
                   int16_t window_nx, int16_t window_ny) {
   if (current_size < 1 || current_size > kGlyphCount) return;
   const auto glyph = static_cast<size_t>(current_size - 1);
-  const int32_t count = std::clamp(glyph_count[glyph], 0, kMaxGlyphPoints);
-  const std::span<const GlyphPoint> points(glyph_points[glyph].data(), static_cast<size_t>(count));
+  const std::span<const GlyphPoint> points(glyph_points[glyph].data(),
+                                           static_cast<size_t>(glyph_count[glyph]));
   const bool image_path = set_up(window_nx, window_ny);
   const int32_t volume = session_params.training_volume;
   for (int32_t image = 1; image <= volume; ++image) {

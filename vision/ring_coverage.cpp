@@ -4,6 +4,7 @@
 #include <algorithm>
 #include <array>
 #include <cmath>
+#include <span>
 
 namespace zorikan {
 namespace {
@@ -22,11 +23,14 @@ double dot(Point a, Point b) {
   return a.x * b.x + a.y * b.y;
 }
 
-// A convex polygon: a pixel's square, or what is left of it after clipping by the strip's four sides.
+// A convex polygon of at most kCapacity corners: a pixel's square, or what is left of it after clipping by
+// some of the strip's four sides.
+template <size_t kCapacity>
 struct Polygon {
-  std::array<Point, 8> corners;
-  int count = 0;
-  void add(Point p) { corners[static_cast<size_t>(count++)] = p; }
+  std::array<Point, kCapacity> corners{};
+  size_t count = 0;
+
+  std::span<const Point> points() const { return {corners.data(), count}; }
 };
 
 // Signed area of the part of the triangle (centre, a, b) that lies within radius r of the centre.
@@ -48,54 +52,56 @@ double triangle_in_disc(Point a, Point b, double r) {
   return sector(a, p) + 0.5 * cross(p, q) + sector(q, b);
 }
 
-double area_in_disc(const Polygon& polygon, double r) {
+double area_in_disc(std::span<const Point> corners, double r) {
   double sum = 0;
-  for (int k = 0; k < polygon.count; ++k) {
-    sum += triangle_in_disc(polygon.corners[static_cast<size_t>(k)],
-                            polygon.corners[static_cast<size_t>((k + 1) % polygon.count)], r);
+  for (size_t k = 0; k < corners.size(); ++k) {
+    sum += triangle_in_disc(corners[k], corners[(k + 1) % corners.size()], r);
   }
   return std::abs(sum);
 }
 
 // Shoelace formula.
-double area(const Polygon& polygon) {
+double area(std::span<const Point> corners) {
   double sum = 0;
-  for (int k = 0; k < polygon.count; ++k) {
-    sum += cross(polygon.corners[static_cast<size_t>(k)],
-                 polygon.corners[static_cast<size_t>((k + 1) % polygon.count)]);
-  }
+  for (size_t k = 0; k < corners.size(); ++k) sum += cross(corners[k], corners[(k + 1) % corners.size()]);
   return std::abs(sum) / 2;
 }
 
-double area_in_ring(const Polygon& polygon, const RingFigure& figure) {
-  return area_in_disc(polygon, figure.outer_radius) - area_in_disc(polygon, figure.inner_radius);
+double area_in_ring(std::span<const Point> corners, const RingFigure& figure) {
+  return area_in_disc(corners, figure.outer_radius) - area_in_disc(corners, figure.inner_radius);
 }
 
-// The part of `polygon` where dot(p, normal) <= limit.
-Polygon clip(const Polygon& polygon, Point normal, double limit) {
-  Polygon kept;
-  for (int k = 0; k < polygon.count; ++k) {
-    const Point a = polygon.corners[static_cast<size_t>(k)];
-    const Point b = polygon.corners[static_cast<size_t>((k + 1) % polygon.count)];
+// The part of `polygon` where dot(p, normal) <= limit. Each corner gives at most itself and the crossing on
+// the edge it starts, so the result holds at most twice the corners, however the rounding falls: a corner
+// within rounding of the line can make a crossing that exact arithmetic would not.
+template <size_t kCapacity>
+Polygon<2 * kCapacity> clip(const Polygon<kCapacity>& polygon, Point normal, double limit) {
+  Polygon<2 * kCapacity> kept;
+  for (size_t k = 0; k < polygon.count; ++k) {
+    const Point a = polygon.corners[k];
+    const Point b = polygon.corners[(k + 1) % polygon.count];
     const double da = dot(a, normal) - limit;
     const double db = dot(b, normal) - limit;
-    if (da <= 0) kept.add(a);
+    if (da <= 0) kept.corners[kept.count++] = a;
     if ((da < 0 && db > 0) || (da > 0 && db < 0)) {
       const double share = da / (da - db);
-      kept.add({a.x + share * (b.x - a.x), a.y + share * (b.y - a.y)});
+      kept.corners[kept.count++] = {a.x + share * (b.x - a.x), a.y + share * (b.y - a.y)};
     }
   }
   return kept;
 }
 
-// The strip: 0 <= t <= strip_length along the axis, |q| <= half_gap across it.
-Polygon clip_to_strip(const Polygon& square, const RingFigure& figure) {
+using Square = Polygon<4>;
+
+// The strip: 0 <= t <= strip_length along the axis, |q| <= half_gap across it. Four clips of a square
+// hold at most 4 x 2^4 corners.
+Polygon<64> clip_to_strip(const Square& square, const RingFigure& figure) {
   const Point axis{figure.axis_x, figure.axis_y};
   const Point across{-figure.axis_y, figure.axis_x};
-  Polygon part = clip(square, {-axis.x, -axis.y}, 0);
-  part = clip(part, axis, figure.strip_length);
-  part = clip(part, across, figure.half_gap);
-  return clip(part, {-across.x, -across.y}, figure.half_gap);
+  const auto from_centre = clip(square, {-axis.x, -axis.y}, 0);
+  const auto within_length = clip(from_centre, axis, figure.strip_length);
+  const auto one_side = clip(within_length, across, figure.half_gap);
+  return clip(one_side, {-across.x, -across.y}, figure.half_gap);
 }
 
 // Where a square of side 1 centred at `middle` lies along `direction` (a unit vector).
@@ -119,12 +125,8 @@ double farthest_offset(double low) {
   return std::max(std::abs(low), std::abs(low + 1));
 }
 
-Polygon pixel_square(double x0, double y0) {
-  Polygon square;
-  for (Point corner : {Point{x0, y0}, Point{x0 + 1, y0}, Point{x0 + 1, y0 + 1}, Point{x0, y0 + 1}}) {
-    square.add(corner);
-  }
-  return square;
+Square pixel_square(double x0, double y0) {
+  return {{Point{x0, y0}, Point{x0 + 1, y0}, Point{x0 + 1, y0 + 1}, Point{x0, y0 + 1}}, 4};
 }
 
 }  // namespace
@@ -146,15 +148,15 @@ double black_coverage(const RingFigure& figure, int32_t i, int32_t j) {
                                 across.high <= -figure.half_gap || across.low >= figure.half_gap;
   if (apart_from_strip && nearest >= figure.inner_radius && farthest <= figure.outer_radius) return 1;
 
-  const Polygon square = pixel_square(x0, y0);
-  double covered = area_in_ring(square, figure);
-  if (!apart_from_strip) covered -= area_in_ring(clip_to_strip(square, figure), figure);
+  const Square square = pixel_square(x0, y0);
+  double covered = area_in_ring(square.points(), figure);
+  if (!apart_from_strip) covered -= area_in_ring(clip_to_strip(square, figure).points(), figure);
   return std::clamp(covered, 0.0, 1.0);
 }
 
 double gap_half_share(const RingFigure& figure, int32_t i, int32_t j) {
-  const Polygon square = pixel_square(i - figure.centre_x, j - figure.centre_y);
-  return area(clip(square, {-figure.axis_x, -figure.axis_y}, 0));
+  const Square square = pixel_square(i - figure.centre_x, j - figure.centre_y);
+  return area(clip(square, {-figure.axis_x, -figure.axis_y}, 0).points());
 }
 
 }  // namespace zorikan

@@ -6,13 +6,13 @@
 #include <cmath>
 #include <cstring>
 
-#include "services/grating_picture.h"
+#include "display/display.h"
 #include "vision/ring_coverage.h"
 
 namespace zorikan {
 namespace {
 
-constexpr size_t kBytesPerPixel = ImageRows::kBytesPerPixel;
+constexpr size_t kBytesPerPixel = kImageBytesPerPixel;
 
 // The sRGB transfer function, from encoded (0 to 1) to linear luminance.
 double decode(double encoded) {
@@ -89,10 +89,11 @@ RingImage render_ring(const RingFigure& figure, int32_t window_nx, int32_t windo
   return ring;
 }
 
-void write_ring_pixels(const RingImage& ring, std::span<uint8_t> image) {
+bool write_ring_pixels(const RingImage& ring, std::span<uint8_t> image) {
+  if (ring.width <= 0 || ring.height <= 0) return false;
   const size_t width = static_cast<size_t>(ring.width);
   const size_t height = static_cast<size_t>(ring.height);
-  if (image.size() != kImageHeaderBytes + width * height * kBytesPerPixel) return;
+  if (image.size() != kImageHeaderBytes + width * height * kBytesPerPixel) return false;
   for (size_t row = 0; row < height; ++row) {
     const uint8_t* grey = ring.grey.data() + row * width;
     uint8_t* pixel = image.data() + kImageHeaderBytes + (height - 1 - row) * width * kBytesPerPixel;
@@ -101,6 +102,7 @@ void write_ring_pixels(const RingImage& ring, std::span<uint8_t> image) {
       std::memcpy(pixel, value, kBytesPerPixel);
     }
   }
+  return true;
 }
 
 }  // namespace zorikan

@@ -34,7 +34,8 @@ double linear_luminance(uint8_t srgb);
 
 // Writes the ring's pixels, grey (blue = green = red, reserved byte 0), into the pixel rows of `image`,
 // an image of exactly the ring's box as get_image and put_image exchange it: a 54-byte header, then 4
-// bytes per pixel without row padding, bottom row first. An image of another size is left untouched.
-void write_ring_pixels(const RingImage& ring, std::span<uint8_t> image);
+// bytes per pixel without row padding, bottom row first. False, with `image` untouched, when the ring has
+// no pixels or `image` is not of that size: nothing of the ring would be shown.
+[[nodiscard]] bool write_ring_pixels(const RingImage& ring, std::span<uint8_t> image);
 
 }  // namespace zorikan

@@ -23,7 +23,10 @@ struct RingTableLine {
 // sides, three tilts) in the program's 980 x 650 graphics window.
 std::vector<RingTableLine> ring_table(const SessionParams& params);
 
-// Prints the table for `params` to `out`: a heading naming the set-up, then one line per level.
+// Prints the table for `params` to `out`: a heading naming the set-up, the levels beyond it (and, where
+// 2.0 needs a longer distance than the parameters take, that this screen cannot measure it) and the levels
+// whose rings do not fit the window (with the distance from which 0.1's does), then one line per level,
+// those beyond the set-up marked "beyond", those drawn clipped "clipped".
 void print_ring_table(const SessionParams& params, std::FILE* out);
 
 }  // namespace zorikan

@@ -5,13 +5,10 @@
 #include <string_view>
 
 #include "common/cp1251.h"
-#include "display/display.h"
-#include "services/colors.h"
+#include "vision/check_message.h"
 
 namespace zorikan {
 namespace {
-
-constexpr std::string_view kFont = "t'Times New Roman Cyr'h38w17ib";
 
 constexpr auto kNotPossible = cp1251<"Проверка зрения невозможна.">();
 constexpr auto kCorrect = cp1251<"Исправьте в окне параметров при запуске:">();
@@ -20,7 +17,6 @@ constexpr auto kDistanceBox = cp1251<"\"Дальность до дисплея\"
 constexpr auto kDiagonalBox = cp1251<"\"Диагональ дисплея\"">();
 constexpr auto kScreenNyBox = cp1251<"\"Разрешение экрана, Ny=\"">();
 constexpr auto kScreenNxBox = cp1251<"\"Разрешение экрана, Nx=\"">();
-constexpr auto kClickPrompt = cp1251<"Для продолжения нажмите любую кнопку мыши">();
 
 bool positive_finite(float value) {
   return std::isfinite(value) && value > 0;
@@ -42,12 +38,6 @@ std::string_view box_of(SetupFault fault) {
   return {};
 }
 
-void draw_line_at(int16_t x, int16_t y, std::string_view text) {
-  GraphicsPosition previous;
-  move_to(x, y, previous);
-  draw_text(text);
-}
-
 }  // namespace
 
 SetupFault find_setup_fault(const SessionParams& params) {
@@ -59,14 +49,7 @@ SetupFault find_setup_fault(const SessionParams& params) {
 }
 
 void show_setup_fault(SetupFault fault, int16_t window_nx, int16_t window_ny) {
-  set_draw_color_rgb(kWhite);
-  draw_rectangle(kFilled, 0, 0, static_cast<int16_t>(window_nx - 1), static_cast<int16_t>(window_ny - 1));
-  set_draw_color_rgb(kBlue);
-  select_font(kFont);
-  draw_line_at(60, 150, kNotPossible.view());
-  draw_line_at(60, 250, kCorrect.view());
-  draw_line_at(60, 320, box_of(fault));
-  draw_line_at(60, 550, kClickPrompt.view());
+  show_check_message({kNotPossible.view(), kCorrect.view(), box_of(fault)}, window_nx, window_ny);
 }
 
 }  // namespace zorikan

@@ -6,6 +6,7 @@
 // 400 Hz 50 ms.
 #include "vision/test_acuity_level.h"
 
+#include <optional>
 #include <vector>
 
 #include "display/display.h"
@@ -26,8 +27,8 @@ constexpr int32_t kRightRunToPass = 10;
 constexpr int32_t kWrongToFail = 3;
 constexpr int32_t kSilenceRunToFail = 5;
 
-// The counters of one call: right answers in a row (R), wrong answers (E), unanswered rings since the
-// last right answer (M).
+// The counters of one call: right answers in a row, wrong answers, unanswered rings since the last right
+// answer.
 struct LevelCounters {
   int32_t right_run = 0;
   int32_t wrong = 0;
@@ -46,26 +47,27 @@ void blank_screen(int32_t nx, int32_t ny) {
 }
 
 // Puts the ring onto the blank with one image operation, so that it appears whole at once. The image of
-// the ring's box is taken from the window for its header, in the layer's own layout.
-void show_ring(const RingImage& ring) {
-  if (ring.width == 0) return;
+// the ring's box is taken from the window for its header, in the layer's own layout. False when the ring
+// cannot be shown: none of it lies in the window, or its image cannot be sized, written or put.
+bool show_ring(const RingImage& ring) {
+  if (ring.width <= 0 || ring.height <= 0) return false;
   const auto x1 = static_cast<int16_t>(ring.x0);
   const auto y1 = static_cast<int16_t>(ring.y0);
   const auto x2 = static_cast<int16_t>(ring.x0 + ring.width - 1);
   const auto y2 = static_cast<int16_t>(ring.y0 + ring.height - 1);
   const int32_t bytes = image_size(x1, y1, x2, y2);
-  if (bytes <= 0) return;
+  if (bytes <= 0) return false;
   std::vector<uint8_t> image(static_cast<size_t>(bytes));
   get_image(x1, y1, x2, y2, image);
-  write_ring_pixels(ring, image);
-  put_image(x1, y1, image, kPlainCopy);
+  return write_ring_pixels(ring, image) && put_image(x1, y1, image, kPlainCopy) == 1;
 }
 
-// Draws a ring with a fresh random gap side and tilt; returns the side.
-int32_t draw_ring(double scale, int16_t window_nx, int16_t window_ny) {
+// Draws a ring with a fresh random gap side and tilt; returns the side, none when the ring cannot be shown.
+std::optional<int32_t> draw_ring(double scale, int16_t window_nx, int16_t window_ny) {
   const int32_t side = gap_side_of(random_uniform());
   const double tilt = gap_tilt_of(random_uniform());
-  show_ring(render_ring(ring_figure(scale, window_nx, window_ny, side, tilt), window_nx, window_ny));
+  if (!show_ring(render_ring(ring_figure(scale, window_nx, window_ny, side, tilt), window_nx, window_ny)))
+    return std::nullopt;
   return side;
 }
 
@@ -130,31 +132,32 @@ bool blank_pause() {
 
 }  // namespace
 
-void test_acuity_level(float acuity, float distance_cm, float diagonal_inch, int16_t window_nx,
+bool test_acuity_level(float acuity, float distance_cm, float diagonal_inch, int16_t window_nx,
                        int16_t window_ny, int32_t screen_nx, int32_t screen_ny, int32_t& passed) {
   const double scale = ring_scale(acuity, distance_cm, diagonal_inch, screen_nx, screen_ny);
   LevelCounters counters;
   for (;;) {
     blank_screen(screen_nx, screen_ny);
-    const int32_t side = draw_ring(scale, window_nx, window_ny);
+    const std::optional<int32_t> side = draw_ring(scale, window_nx, window_ny);
+    if (!side) return false;
     const double t0 = read_steady_seconds();
-    if (both_buttons()) return;
+    if (both_buttons()) return true;
     // A click made while the ring was drawn or during the blank second is discarded here.
     click_flag = 0;
     beep(1000, 50);
     int32_t button = 0;
     const Wait outcome = wait_for_answer(t0, button);
-    if (outcome == Wait::kAbandoned) return;
+    if (outcome == Wait::kAbandoned) return true;
     const bool scored =
-        outcome == Wait::kAnswered ? score_answer(side, button, counters) : score_silence(acuity, counters);
-    if (!scored) return;
+        outcome == Wait::kAnswered ? score_answer(*side, button, counters) : score_silence(acuity, counters);
+    if (!scored) return true;
     const int32_t verdict = decision(counters);
     if (verdict >= 0) {
       passed = verdict;
-      return;
+      return true;
     }
     blank_screen(screen_nx, screen_ny);
-    if (both_buttons() || !blank_pause()) return;
+    if (both_buttons() || !blank_pause()) return true;
   }
 }
 

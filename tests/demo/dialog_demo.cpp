@@ -14,6 +14,7 @@
 #include "dialog/dialog_window.h"
 #include "display/display.h"
 #include "display/frame_state.h"
+#include "services/window_size.h"
 #include "session/open_graphics_window.h"
 #include "session/parameter_dialog.h"
 
@@ -30,6 +31,11 @@ void demo_main() {
   set_exit_behaviour(2);
   set_window_geometry(kFrameUnit, WindowGeometry{4, 0, 0, 768, 1024});
   open_graphics_window(1, 650, 980, cp1251<"Тренажер для глаз">().view());
+  // The set-up line measures rings against the window's size, read back as the program does.
+  WindowConfig granted;
+  get_window_config(granted);
+  window_nx = granted.pixel_width;
+  window_ny = granted.pixel_height;
   parameter_dialog();
   stop_program();
 }

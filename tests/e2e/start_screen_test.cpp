@@ -106,7 +106,7 @@ TEST(StartScreen, StartsWithItsFrameMenusWindowAndAboutTextAndExitEndsAtOnceWith
 
   // The about text: its pieces, two carriage returns between paragraphs, one before the last sentence.
   const std::string expected_about =
-      "Программа - тренажер для глаз ZORIKAN. \r\r"
+      "Программа - тренажер для глаз ZORIKAN " ZORIKAN_VERSION ". \r\r"
       "НАЧАЛО: левая кнопка мыши - ТРЕНИРОВКА с текущим размером, правая - ПРОВЕРКА ЗРЕНИЯ, обе кнопки -  "
       "выход из программы\r\r"
       "ТРЕНИРОВКА: Цифра слева - жмите левую кнопку мыши, справа - правую, обе кнопки - переход в НАЧАЛО\r\r"

@@ -33,9 +33,9 @@ TEST(StartScreenXvfb, FirstPictureIsOnTheScreenPixelForPixelAndBothButtonsEndThe
   for (int x0 : {20, 450})
     pictures.push_back(reference_picture(980, 650, 2, x0 / 2 * 2, glyph_of_size(2), kBlackPixel));
 
-  const pid_t zorikan =
-      spawn_program({program.string(), "--data-dir", dir.path().string()}, {"DISPLAY=" + server.display(), "QT_QPA_PLATFORM=xcb",
-                                         "QT_SCALE_FACTOR=1", "XDG_RUNTIME_DIR=" + dir.path().string()});
+  const pid_t zorikan = spawn_program({program.string(), "--data-dir", dir.path().string()},
+                                      {"DISPLAY=" + server.display(), "QT_QPA_PLATFORM=xcb",
+                                       "QT_SCALE_FACTOR=1", "XDG_RUNTIME_DIR=" + dir.path().string()});
   ASSERT_GT(zorikan, 0);
   ASSERT_TRUE(run_on_display({"/usr/bin/xdotool", "search", "--sync", "--name", "Ввод параметров"},
                              server.display(), 30))

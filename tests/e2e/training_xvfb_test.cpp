@@ -40,9 +40,9 @@ TEST(TrainingXvfb, ARunOfThreeImagesWithRealClicksEndsWithItsRecordInTheLog) {
   std::filesystem::copy_file(std::filesystem::path(ZORIKAN_SOURCE_DIR) / "data" / "zorikan.sym",
                              dir.path() / "zorikan.sym");
   dir.write("zorikan.vvd", "200.000\r\n 17.700\r\n    768\r\n   1024\r\n      3\r\n");
-  const pid_t zorikan =
-      spawn_program({program.string(), "--data-dir", dir.path().string()}, {"DISPLAY=" + server.display(), "QT_QPA_PLATFORM=xcb",
-                                         "QT_SCALE_FACTOR=1", "XDG_RUNTIME_DIR=" + dir.path().string()});
+  const pid_t zorikan = spawn_program({program.string(), "--data-dir", dir.path().string()},
+                                      {"DISPLAY=" + server.display(), "QT_QPA_PLATFORM=xcb",
+                                       "QT_SCALE_FACTOR=1", "XDG_RUNTIME_DIR=" + dir.path().string()});
   ASSERT_GT(zorikan, 0);
   const std::string& display = server.display();
   ASSERT_TRUE(xdotool({"search", "--sync", "--name", "Ввод параметров"}, display, 30));

@@ -1,6 +1,6 @@
 // The whole program's vision check with the robot user on simulated time: the bisection examples with
-// their records, the level rules, the robot that sees gaps down to a width, leaving by both buttons and
-// by the menu, and set-ups that cannot size a ring.
+// their records, the level rules, the robot that sees gaps down to a width, the notes under a result,
+// leaving by both buttons and by the menu, and set-ups that cannot size or show a ring.
 #include <gtest/gtest.h>
 
 #include <limits>
@@ -162,25 +162,44 @@ INSTANTIATE_TEST_SUITE_P(Robot, VisionThreshold,
 
 // A result finer than the set-up can show, 2.0 at the default set-up (whose gap at 2.0 is 0.83 pixels),
 // adds the line naming the distance that would measure it, below the result; at 900 cm a gap of 2.0 is
-// 3.7 pixels and no line is added. The record is the same either way.
-class VisionBeyondLine : public ::testing::TestWithParam<std::pair<std::string, bool>> {};
+// 3.7 pixels and no line is added; on 75.6" 1024 x 768 at 900 cm it is 0.87 pixels, and the line says
+// that no distance the parameters take measures it. A ring of 0.1 that does not fit the window (806 pixels
+// on 15.6" 3840 x 2160 at 500 cm) adds the line that rings were shown clipped. Every line ends inside the
+// window; the record is the same either way.
+struct ResultLines {
+  std::string name;
+  std::string saved;  // zorikan.vvd, or none for the defaults
+  bool beyond;
+  bool clipped;
+};
 
-TEST_P(VisionBeyondLine, NamesTheDistanceUnderAResultBeyondTheSetUp) {
+class VisionResultNotes : public ::testing::TestWithParam<ResultLines> {};
+
+TEST_P(VisionResultNotes, ShowTheLinesThatApplyUnderTheResultAndLeaveTheRecord) {
   SessionRun session;
-  if (!GetParam().first.empty()) session.dir.write("zorikan.vvd", GetParam().first);
+  if (!GetParam().saved.empty()) session.dir.write("zorikan.vvd", GetParam().saved);
   VisionRobot robot(session, [](const RingView&, int, int) { return 'R'; });
   robot.start_at(session.time.now() + 3.0);
   ASSERT_EQ(session.run(300), 0);
 
   ASSERT_FALSE(robot.result_picture.isNull());
-  EXPECT_EQ(shows_blue(robot.result_picture.copy(0, 420, 980, 60)), GetParam().second);
+  EXPECT_EQ(shows_blue(robot.result_picture.copy(0, 420, 980, 45)), GetParam().beyond);
+  EXPECT_EQ(shows_blue(robot.result_picture.copy(0, 466, 980, 40)), GetParam().clipped);
+  EXPECT_FALSE(shows_blue(robot.result_picture.copy(960, 420, 20, 86))) << "a line runs past the window";
   const auto records = results_records(session.dir);
   ASSERT_EQ(records.size(), 1u);
   EXPECT_EQ(records[0].substr(76), "2.00");
 }
 
-INSTANTIATE_TEST_SUITE_P(SetUps, VisionBeyondLine,
-                         ::testing::Values(std::pair{std::string(), true}, std::pair{kLargeRings, false}));
+INSTANTIATE_TEST_SUITE_P(
+    SetUps, VisionResultNotes,
+    ::testing::Values(ResultLines{"Defaults", std::string(), true, false},
+                      ResultLines{"LargeRings", kLargeRings, false, false},
+                      ResultLines{"BeyondEveryDistance",
+                                  saved_parameters("900.000", " 75.600", "    768", "   1024"), true, false},
+                      ResultLines{"RingOfPoint1BeyondTheWindow",
+                                  saved_parameters("500.000", " 15.600", "   2160", "   3840"), false, true}),
+    [](const auto& info) { return info.param.name; });
 
 // Leaving during a level test: the start screen comes back, nothing is written, and only a chart request
 // starts its activity.
@@ -222,15 +241,16 @@ INSTANTIATE_TEST_SUITE_P(Leaving, VisionAbandon,
                                            Abandon{"ChartInTheBlankSecond", "Rc", 1}),
                          [](const auto& info) { return info.param.name; });
 
-// A set-up that cannot size a ring: the message instead of rings, a click, no record.
-// The dialog refuses such values and the reading of zorikan.vvd skips them, so they are put in place
-// after the dialog, as a damaged program state would hold them.
+// A set-up that cannot size a ring, or a window that cannot show one (its width read as 0): the message
+// instead of rings, a click, no record. The dialog refuses such values and the reading of zorikan.vvd
+// skips them, so they are put in place after the dialog, as a damaged program state would hold them.
 struct BadSetup {
   float distance_cm;
   float diagonal_inch;
   int32_t screen_ny;
   int32_t screen_nx;
   SetupFault fault;
+  int32_t window_width_read = 980;
 };
 
 class VisionSetupFault : public ::testing::TestWithParam<BadSetup> {};
@@ -238,6 +258,8 @@ class VisionSetupFault : public ::testing::TestWithParam<BadSetup> {};
 TEST_P(VisionSetupFault, ShowsWhichValueToCorrectAndWritesNothing) {
   SessionRun session;
   VisionRobot robot(session, [](const RingView&, int, int) { return 'S'; });
+  if (GetParam().window_width_read == 0)
+    activity_routines.run_vision_check = [](int16_t, int16_t window_ny) { run_vision_check(0, window_ny); };
   std::atomic<bool> message{false};
   std::atomic<int> size_after{-1};
   const double start = session.time.now();
@@ -263,15 +285,17 @@ TEST_P(VisionSetupFault, ShowsWhichValueToCorrectAndWritesNothing) {
   EXPECT_FALSE(std::filesystem::exists(session.dir.path() / "zorikan.rtr"));
 }
 
-INSTANTIATE_TEST_SUITE_P(
-    Parameters, VisionSetupFault,
-    ::testing::Values(BadSetup{0.0f, 17.7f, 768, 1024, SetupFault::kDistance},
-                      BadSetup{std::numeric_limits<float>::quiet_NaN(), 17.7f, 768, 1024, SetupFault::kDistance},
-                      BadSetup{-50.0f, 17.7f, 768, 1024, SetupFault::kDistance},
-                      BadSetup{200.0f, 0.0f, 768, 1024, SetupFault::kDiagonal},
-                      BadSetup{200.0f, std::numeric_limits<float>::infinity(), 768, 1024, SetupFault::kDiagonal},
-                      BadSetup{200.0f, 17.7f, 0, 1024, SetupFault::kScreenNy},
-                      BadSetup{200.0f, 17.7f, 768, -1, SetupFault::kScreenNx}));
+INSTANTIATE_TEST_SUITE_P(Parameters, VisionSetupFault,
+                         ::testing::Values(BadSetup{0.0f, 17.7f, 768, 1024, SetupFault::kDistance},
+                                           BadSetup{std::numeric_limits<float>::quiet_NaN(), 17.7f, 768, 1024,
+                                                    SetupFault::kDistance},
+                                           BadSetup{-50.0f, 17.7f, 768, 1024, SetupFault::kDistance},
+                                           BadSetup{200.0f, 0.0f, 768, 1024, SetupFault::kDiagonal},
+                                           BadSetup{200.0f, std::numeric_limits<float>::infinity(), 768, 1024,
+                                                    SetupFault::kDiagonal},
+                                           BadSetup{200.0f, 17.7f, 0, 1024, SetupFault::kScreenNy},
+                                           BadSetup{200.0f, 17.7f, 768, -1, SetupFault::kScreenNx},
+                                           BadSetup{200.0f, 17.7f, 768, 1024, SetupFault::kNone, 0}));
 
 }  // namespace
 }  // namespace zorikan::testing

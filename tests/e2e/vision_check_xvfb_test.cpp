@@ -26,7 +26,8 @@ TEST(VisionCheckXvfb, RealClicksAnswerTheRingsUntilTheResultScreenAndTheRecord) 
                                       {"DISPLAY=" + display, "QT_QPA_PLATFORM=xcb", "QT_SCALE_FACTOR=1",
                                        "XDG_RUNTIME_DIR=" + dir.path().string()});
   ASSERT_GT(zorikan, 0);
-  ASSERT_TRUE(run_on_display({"/usr/bin/xdotool", "search", "--sync", "--name", "Ввод параметров"}, display, 30));
+  ASSERT_TRUE(
+      run_on_display({"/usr/bin/xdotool", "search", "--sync", "--name", "Ввод параметров"}, display, 30));
   ASSERT_TRUE(run_on_display({"/usr/bin/xdotool", "key", "Return"}, display));
 
   const std::vector<ReferencePicture> start = {

@@ -28,6 +28,7 @@ wait_for() {
 }
 
 prefix=$(sed -n 's/^CMAKE_INSTALL_PREFIX:PATH=//p' "$build/CMakeCache.txt")
+version=$(sed -n 's/^CMAKE_PROJECT_VERSION:STATIC=//p' "$build/CMakeCache.txt")
 DESTDIR="$work/stage" cmake --install "$build" >/dev/null
 root="$work/stage$prefix"
 installed=(bin/zorikan share/zorikan/zorikan.sym share/applications/org.zorikan.Zorikan.desktop
@@ -37,6 +38,8 @@ installed=(bin/zorikan share/zorikan/zorikan.sym share/applications/org.zorikan.
 for file in "${installed[@]}"; do [[ -s "$root/$file" ]] || fail "not installed: $prefix/$file"; done
 desktop-file-validate "$root/share/applications/org.zorikan.Zorikan.desktop" || fail "desktop entry"
 appstreamcli validate --no-net "$root/share/metainfo/org.zorikan.Zorikan.metainfo.xml" >/dev/null || fail "metainfo"
+newest=$(grep -o -m1 '<release version="[^"]*"' "$root/share/metainfo/org.zorikan.Zorikan.metainfo.xml")
+[[ "$newest" == "<release version=\"$version\"" ]] || fail "the newest AppStream release is not $version: $newest"
 
 # The installed program, as a first-time user starts it.
 exec 3> "$work/display"
@@ -64,7 +67,8 @@ kill -0 "$program_pid" 2>/dev/null || fail "the program ended: $(cat "$work/prog
 [[ -z "$(ls -A "$work/elsewhere")" ]] || fail "files written in the folder it was started from"
 
 # A glyph file already in the data folder is the user's: never replaced. --version and --ring-table need
-# no display; the table reads the data folder's saved parameters and creates nothing there.
+# no display; the table reads the data folder's saved parameters (the defaults while the default folder is
+# not there yet), refuses a folder named by --data-dir that is not there, and creates nothing.
 mkdir -p "$work/chosen"
 printf 'mine\r\n' > "$work/chosen/zorikan.sym"
 (cd "$work/elsewhere" && exec env HOME="$work/home" QT_QPA_PLATFORM=xcb "$root/bin/zorikan" --data-dir "$work/chosen") \
@@ -73,17 +77,21 @@ second_pid=$!
 sleep 3
 kill -9 "$second_pid" 2>/dev/null || true
 [[ "$(cat "$work/chosen/zorikan.sym")" == $'mine\r' ]] || fail "the user's glyph file was replaced"
-[[ "$(env -u DISPLAY "$root/bin/zorikan" --version)" == "zorikan "* ]] || fail "--version"
+[[ "$(env -u DISPLAY "$root/bin/zorikan" --version)" == "zorikan $version" ]] || fail "--version"
 printf ' 60.000\r\n 15.600\r\n   1080\r\n   1920\r\n    100\r\n' > "$work/chosen/zorikan.vvd"
 [[ "$(env -u DISPLAY "$root/bin/zorikan" --ring-table --data-dir "$work/chosen")" == *"at 60.0 cm, 15.6\""* ]] ||
   fail "--ring-table of the saved parameters"
-[[ "$(env -u DISPLAY "$root/bin/zorikan" --ring-table --data-dir "$work/none")" == *"at 200.0 cm"* ]] ||
+[[ "$(env -u DISPLAY -u XDG_DATA_HOME HOME="$work/fresh" "$root/bin/zorikan" --ring-table)" == *"at 200.0 cm"* ]] ||
   fail "--ring-table of the defaults"
-[[ ! -e "$work/none" ]] || fail "--ring-table created a data folder"
+! env -u DISPLAY "$root/bin/zorikan" --ring-table --data-dir "$work/none" >/dev/null 2>&1 ||
+  fail "--ring-table of a data folder that is not there"
+[[ ! -e "$work/none" && ! -e "$work/fresh" ]] || fail "--ring-table created a data folder"
 
 # The Debian package.
 (cd "$work" && cpack -G DEB --config "$build/CPackConfig.cmake" -B "$work/package" >/dev/null) || fail "cpack"
 package=$(ls "$work"/package/*.deb)
+[[ "$(basename "$package")" == "zorikan_${version}_$(dpkg --print-architecture).deb" ]] ||
+  fail "package name $(basename "$package")"
 contents=$(dpkg-deb --contents "$package")
 for file in "${installed[@]}"; do
   grep -q "\\.$prefix/$file\$" <<<"$contents" || fail "package lacks $prefix/$file"

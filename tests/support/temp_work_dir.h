@@ -16,7 +16,7 @@ class TempWorkDir {
 
   const std::filesystem::path& path() const { return path_; }
 
-  // Whole content of a file in the directory, as bytes; empty when the file is missing.
+  // Whole content of a file in the directory, as bytes; empty when the file is missing. Names are UTF-8.
   std::string read(const std::string& name) const;
   void write(const std::string& name, const std::string& bytes) const;
 

@@ -1,0 +1,40 @@
+// The console of a windowed Windows program; see console.h.
+#include "display/console.h"
+
+#include <io.h>
+#include <windows.h>
+
+namespace zorikan::display {
+namespace {
+
+bool has_handle(DWORD which) {
+  const HANDLE handle = GetStdHandle(which);
+  return handle != nullptr && handle != INVALID_HANDLE_VALUE;
+}
+
+}  // namespace
+
+// Handles redirected to a file or a pipe (or set up by Wine) are kept; only missing ones are taken from
+// the parent's console.
+void attach_parent_console() {
+  if (has_handle(STD_OUTPUT_HANDLE) && has_handle(STD_ERROR_HANDLE)) return;
+  if (!AttachConsole(ATTACH_PARENT_PROCESS)) return;
+  if (!has_handle(STD_OUTPUT_HANDLE) || _fileno(stdout) < 0) std::freopen("CONOUT$", "w", stdout);
+  if (!has_handle(STD_ERROR_HANDLE) || _fileno(stderr) < 0) std::freopen("CONOUT$", "w", stderr);
+}
+
+QByteArray console_text(const QString& text, std::FILE* stream) {
+  DWORD mode = 0;
+  const auto handle = reinterpret_cast<HANDLE>(_get_osfhandle(_fileno(stream)));
+  if (handle == INVALID_HANDLE_VALUE || !GetConsoleMode(handle, &mode)) return text.toLocal8Bit();
+  const std::wstring wide = text.toStdWString();
+  const UINT code_page = GetConsoleOutputCP();
+  const int length = WideCharToMultiByte(code_page, 0, wide.data(), static_cast<int>(wide.size()), nullptr, 0,
+                                         nullptr, nullptr);
+  QByteArray bytes(length, '\0');
+  WideCharToMultiByte(code_page, 0, wide.data(), static_cast<int>(wide.size()), bytes.data(), length, nullptr,
+                      nullptr);
+  return bytes;
+}
+
+}  // namespace zorikan::display

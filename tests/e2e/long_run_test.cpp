@@ -30,9 +30,9 @@ namespace zorikan::testing {
 namespace {
 
 // Memory that may come and go between two moments without anything growing: a few 4 KB pages. The
-// start screen's day ends within 7 pages of what it held after the tour, above or below. Before the tour
-// is over it holds some 500 pages less: buffers first written there (whole-window images) and caches
-// filled once (a digit first drawn in some font), which a measure taken earlier counted as growth.
+// start screen's day ends within 7 pages of what it held after the tour, above or below. The tour itself
+// adds some 500 pages: buffers first written (whole-window images) and caches filled once (a digit first
+// drawn in some font), which a baseline taken before them would count as growth.
 constexpr int64_t kFewPages = 16;
 
 // Under AddressSanitizer freed memory waits in a quarantine of 256 MB before it is reused, so the

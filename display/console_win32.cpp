@@ -15,12 +15,15 @@ bool has_handle(DWORD which) {
 }  // namespace
 
 // Handles redirected to a file or a pipe (or set up by Wine) are kept; only missing ones are taken from
-// the parent's console.
+// the parent's console. Where the program can write to either, Qt's command-line parser prints --help and
+// --version there instead of showing them in a message box.
 void attach_parent_console() {
-  if (has_handle(STD_OUTPUT_HANDLE) && has_handle(STD_ERROR_HANDLE)) return;
-  if (!AttachConsole(ATTACH_PARENT_PROCESS)) return;
-  if (!has_handle(STD_OUTPUT_HANDLE) || _fileno(stdout) < 0) std::freopen("CONOUT$", "w", stdout);
-  if (!has_handle(STD_ERROR_HANDLE) || _fileno(stderr) < 0) std::freopen("CONOUT$", "w", stderr);
+  if (!has_handle(STD_OUTPUT_HANDLE) || !has_handle(STD_ERROR_HANDLE)) {
+    if (!AttachConsole(ATTACH_PARENT_PROCESS)) return;
+    if (!has_handle(STD_OUTPUT_HANDLE) || _fileno(stdout) < 0) std::freopen("CONOUT$", "w", stdout);
+    if (!has_handle(STD_ERROR_HANDLE) || _fileno(stderr) < 0) std::freopen("CONOUT$", "w", stderr);
+  }
+  qputenv("QT_COMMAND_LINE_PARSER_NO_GUI_MESSAGE_BOXES", "1");
 }
 
 QByteArray console_text(const QString& text, std::FILE* stream) {

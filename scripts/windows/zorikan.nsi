@@ -26,6 +26,7 @@ VIAddVersionKey /LANG=1049 "FileDescription" "Установка тренажё�
 VIAddVersionKey /LANG=1049 "FileVersion" "${VERSION}"
 VIAddVersionKey /LANG=1049 "ProductVersion" "${VERSION}"
 VIAddVersionKey /LANG=1049 "CompanyName" "ZORIKAN"
+VIAddVersionKey /LANG=1049 "LegalCopyright" "© разработчики ZORIKAN"
 
 !define MUI_ICON "${SOURCE}\zorikan.ico"
 !define MUI_UNICON "${SOURCE}\zorikan.ico"

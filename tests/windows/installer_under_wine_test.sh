@@ -14,7 +14,16 @@ work=$(mktemp -d)
 trap 'kill $(jobs -p) 2>/dev/null || true; WINEPREFIX="$work/prefix" /usr/lib/wine/wineserver -k 2>/dev/null; rm -rf "$work"' EXIT
 prefix="$work/prefix"
 wine_run() { "$here/../../scripts/windows/wine-run" "$prefix" "$@"; }
-settle() { WINEPREFIX="$prefix" /usr/lib/wine/wineserver -w; }
+# Waits until the installer or uninstaller (and the copy of itself the uninstaller runs from the temporary
+# folder) has ended; the prefix's Wine server itself stays up for the next step.
+settle() {
+  for _ in $(seq 600); do
+    # Wine names its processes by their Windows paths, with backslashes; this script's own have none.
+    pgrep -f '\\([^\\]*setup|uninstall|Un_[A-Z]|Au_)\.exe' >/dev/null || return 0
+    sleep 0.1
+  done
+  fail "the installer or uninstaller did not end"
+}
 fail() { echo "FAILED: $*" >&2; exit 1; }
 mkdir -p "$screens"
 
@@ -76,8 +85,7 @@ settle
 rm "$installed/leftover-check"
 
 wine_run 'C:\Program Files\ZORIKAN\uninstall.exe' /S
-settle
-sleep 2
+sleep 1
 settle
 [[ ! -e "$installed" ]] || fail "left behind: $(find "$installed")"
 [[ ! -e "$start_menu" ]] || fail "the Start menu shortcut is left"

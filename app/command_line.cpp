@@ -6,10 +6,12 @@
 #include <QCoreApplication>
 
 #include <cstdio>
+#include <cstdlib>
 #include <cstring>
 #include <initializer_list>
 
 #include "app/saved_ring_table.h"
+#include "display/console.h"
 #include "display/data_folder.h"
 
 namespace zorikan {
@@ -46,6 +48,14 @@ bool given(int argc, char** argv, std::initializer_list<const char*> options) {
   return false;
 }
 
+// Prints `text` on `stream` and ends the process with `code`, as Qt's parser does on Linux. On Windows its
+// parser would show a windowed program's help in a message box, so the program prints it itself there too.
+[[noreturn]] void print_and_end(std::FILE* stream, const QString& text, int code) {
+  std::fputs(display::console_text(text, stream).constData(), stream);
+  std::fflush(stream);
+  std::exit(code);
+}
+
 }  // namespace
 
 CommandLine read_command_line() {
@@ -56,7 +66,16 @@ CommandLine read_command_line() {
   parser.addVersionOption();
   parser.addOption(data_dir_option());
   parser.addOption(ring_table_option());
-  parser.process(*QCoreApplication::instance());
+  const QString name = QCoreApplication::applicationName();
+  if (!parser.parse(QCoreApplication::arguments())) {
+    print_and_end(stderr, name + ": " + parser.errorText() + "\n", 1);
+  }
+  // Qt's own help text, which adds its options, is only Qt's parser's to print.
+  if (parser.isSet(QStringLiteral("help-all"))) parser.process(*QCoreApplication::instance());
+  if (parser.isSet(QStringLiteral("version"))) {
+    print_and_end(stdout, name + ' ' + QCoreApplication::applicationVersion() + '\n', 0);
+  }
+  if (parser.isSet(QStringLiteral("help"))) print_and_end(stdout, parser.helpText(), 0);
   CommandLine line;
   if (parser.isSet(QStringLiteral("data-dir"))) {
     line.data_dir = parser.value(QStringLiteral("data-dir")).toStdString();

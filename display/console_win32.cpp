@@ -1,6 +1,7 @@
 // The console of a windowed Windows program; see console.h.
 #include "display/console.h"
 
+#include <fcntl.h>
 #include <io.h>
 #include <windows.h>
 
@@ -10,6 +11,17 @@ namespace {
 bool has_handle(DWORD which) {
   const HANDLE handle = GetStdHandle(which);
   return handle != nullptr && handle != INVALID_HANDLE_VALUE;
+}
+
+// A windowed program's runtime may leave a standard stream unconnected even where the process was given a
+// handle for it (a pipe or a file): the stream is then pointed at that handle.
+void connect_stream(DWORD which, std::FILE* stream) {
+  const HANDLE handle = GetStdHandle(which);
+  if (handle == nullptr || handle == INVALID_HANDLE_VALUE) return;
+  if (_fileno(stream) >= 0 && _get_osfhandle(_fileno(stream)) == reinterpret_cast<intptr_t>(handle)) return;
+  const int descriptor = _open_osfhandle(reinterpret_cast<intptr_t>(handle), _O_WRONLY | _O_BINARY);
+  if (descriptor < 0) return;
+  if (std::freopen("NUL", "w", stream) != nullptr) _dup2(descriptor, _fileno(stream));
 }
 
 }  // namespace
@@ -23,6 +35,8 @@ void attach_parent_console() {
     if (!has_handle(STD_OUTPUT_HANDLE) || _fileno(stdout) < 0) std::freopen("CONOUT$", "w", stdout);
     if (!has_handle(STD_ERROR_HANDLE) || _fileno(stderr) < 0) std::freopen("CONOUT$", "w", stderr);
   }
+  connect_stream(STD_OUTPUT_HANDLE, stdout);
+  connect_stream(STD_ERROR_HANDLE, stderr);
   qputenv("QT_COMMAND_LINE_PARSER_NO_GUI_MESSAGE_BOXES", "1");
 }
 

@@ -8,7 +8,7 @@
 #   installer_under_wine_test.sh <setup.exe> <zip> <version> <screens folder>
 set -euo pipefail
 here=$(cd "$(dirname "$0")" && pwd)
-setup=$1 zip=$2 version=$3 screens=$4
+setup=$(realpath "$1") zip=$(realpath "$2") version=$3 screens=$(realpath -m "$4")
 export LC_ALL=C.UTF-8
 work=$(mktemp -d)
 trap 'kill $(jobs -p) 2>/dev/null || true; WINEPREFIX="$work/prefix" /usr/lib/wine/wineserver -k 2>/dev/null; rm -rf "$work"' EXIT

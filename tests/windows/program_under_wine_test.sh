@@ -8,12 +8,12 @@
 #   program_under_wine_test.sh <runnable folder> <wine prefix> <screens folder>
 set -euo pipefail
 here=$(cd "$(dirname "$0")" && pwd)
-program_dir=$1 prefix=$2 screens=$3
+program_dir=$(realpath "$1") prefix=$(realpath -m "$2") screens=$(realpath -m "$3")
 wine_run() { "$here/../../scripts/windows/wine-run" "$prefix" "$@"; }
 export LC_ALL=C.UTF-8
 
 work=$(mktemp -d)
-trap 'kill $(jobs -p) 2>/dev/null || true; rm -rf "$work"' EXIT
+trap 'kill $(jobs -p) 2>/dev/null || true; cat "$work/program.log" >&2 2>/dev/null; rm -rf "$work"' EXIT
 data="$work/Данные Ивана"
 mkdir -p "$data" "$screens"
 cp "$here/linux_written.vvd" "$data/zorikan.vvd"

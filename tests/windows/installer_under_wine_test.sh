@@ -24,26 +24,15 @@ settle() {
   done
   fail "the installer or uninstaller did not end"
 }
-fail() { echo "FAILED: $*" >&2; exit 1; }
 mkdir -p "$screens"
 
-exec 3>"$work/display"
-Xvfb -displayfd 3 -screen 0 1280x1024x24 -nolisten tcp >/dev/null 2>&1 &
-for _ in $(seq 100); do [[ -s "$work/display" ]] && break; sleep 0.1; done
-export DISPLAY=":$(head -n1 "$work/display")"
+source "$here/screen.sh"
 
 installed="$prefix/drive_c/Program Files/ZORIKAN"
 start_menu="$prefix/drive_c/ProgramData/Microsoft/Windows/Start Menu/Programs/ZORIKAN.lnk"
 uninstall_key='HKLM\Software\Microsoft\Windows\CurrentVersion\Uninstall\ZORIKAN'
 registry_value() { wine_run reg query "$uninstall_key" /v "$1" 2>/dev/null | tr -d '\r' | awk -v name="$1" '$1 == name { $1 = ""; $2 = ""; sub(/^ +/, ""); print }'; }
 
-wait_for_window() {
-  for _ in $(seq 600); do
-    xdotool search --name "$1" 2>/dev/null | head -n1 && return 0
-    sleep 0.1
-  done
-  return 1
-}
 
 # Shows the dialog of the program at $1 (a Windows path), starts it with Enter and leaves with both buttons.
 start_and_leave() {

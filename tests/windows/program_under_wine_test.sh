@@ -19,19 +19,8 @@ mkdir -p "$data" "$screens"
 cp "$here/linux_written.vvd" "$data/zorikan.vvd"
 cp "$here/linux_written.rtr" "$data/zorikan.rtr"
 
-exec 3>"$work/display"
-Xvfb -displayfd 3 -screen 0 1280x1024x24 -nolisten tcp >/dev/null 2>&1 &
-for _ in $(seq 100); do [[ -s "$work/display" ]] && break; sleep 0.1; done
-export DISPLAY=":$(head -n1 "$work/display")"
+source "$here/screen.sh"
 
-fail() { echo "FAILED: $*" >&2; exit 1; }
-wait_for_window() {
-  for _ in $(seq 600); do
-    xdotool search --name "$1" 2>/dev/null | head -n1 && return 0
-    sleep 0.1
-  done
-  return 1
-}
 
 wine_run "$program_dir/zorikan.exe" --data-dir "Z:$data" >"$work/program.log" 2>&1 &
 program=$!

@@ -1,11 +1,10 @@
 // The parameter dialog on the real dialog, driven through real key and mouse events, with zorikan.vvd
 // in a fresh working directory: the boxes it shows, what it reads back, the exact file it saves, the
-// ways out of it, saves that fail part-way, the set-up line as the user types and the card ruler. The
-// offscreen screen is 1280 x 1024.
+// ways out of it, the set-up line as the user types and the card ruler. The offscreen screen is 1280 x
+// 1024. Saves that fail part-way are tested in parameter_dialog_failing_save_test.cpp.
 #include "session/parameter_dialog.h"
 
 #include <gtest/gtest.h>
-#include <sys/resource.h>
 #include <QDialog>
 #include <QDialogButtonBox>
 #include <QLabel>
@@ -16,7 +15,6 @@
 
 #include <algorithm>
 #include <cmath>
-#include <csignal>
 #include <filesystem>
 #include <string>
 #include <tuple>
@@ -31,68 +29,18 @@
 #include "session/saved_parameters.h"
 #include "tests/support/dialog_robot.h"
 #include "tests/support/display_harness.h"
+#include "tests/support/parameter_dialog_run.h"
 #include "tests/support/temp_work_dir.h"
 
 namespace zorikan {
 namespace {
 
+using testing::click_start;
 using testing::DialogRobot;
-
-constexpr int kBoxIds[] = {1000, 1001, 1002, 1003, 1004};
-
-// What one run of the program through the dialog left behind.
-struct DialogRun {
-  int exit_code = -1;
-  bool returned = false;  // parameter_dialog returned: the program would go on to the start screen
-  SessionParams params;
-  std::vector<std::string> shown;  // the five boxes as the dialog first showed them (UTF-8)
-  std::vector<std::string> reports;
-};
-
-// Runs parameter_dialog as the program does; `step` plays the user every 10 ms while the dialog is
-// shown, with the number of message boxes raised so far, until it returns true.
-DialogRun run_dialog_steps(const std::function<bool(QDialog&, size_t)>& step) {
-  DialogRun run;
-  testing::RecordedBoxes boxes;
-  DialogRobot robot([&](QDialog& dialog) {
-    if (run.shown.empty()) {
-      for (int id : kBoxIds) run.shown.push_back(testing::edit_box(dialog, id)->text().toStdString());
-    }
-    return step(dialog, boxes.snapshot().size());
-  });
-  run.exit_code = testing::run_display(
-      [&] {
-        set_exit_behaviour(2);
-        // The graphics window's size as the program reads it back before the dialog.
-        window_nx = 980;
-        window_ny = 650;
-        parameter_dialog();
-        run.returned = true;
-        run.params = session_params;
-        stop_program();
-      },
-      {}, &boxes);
-  for (const auto& box : boxes.snapshot()) run.reports.push_back(box.text);
-  return run;
-}
-
-// `act` plays the user once the dialog is shown.
-DialogRun run_dialog(const std::function<void(QDialog&)>& act) {
-  return run_dialog_steps([&](QDialog& dialog, size_t) {
-    act(dialog);
-    return true;
-  });
-}
-
-void click_start(QDialog& dialog) {
-  testing::click(testing::push_button(dialog, 1));
-}
-
-std::string lines(std::initializer_list<std::string_view> utf8_lines) {
-  std::string bytes;
-  for (std::string_view line : utf8_lines) bytes += utf8_to_cp1251(line) + "\r\n";
-  return bytes;
-}
+using testing::DialogRun;
+using testing::run_dialog;
+using testing::run_dialog_steps;
+using testing::vvd_lines;
 
 const std::vector<std::string> kDefaultBoxes = {" 200.0", " 17.70", " 768", "1024", " 100"};
 
@@ -103,9 +51,9 @@ TEST(ParameterDialog, FirstRunShowsTheDefaultsAndStartWritesTheFiveLines) {
   EXPECT_TRUE(run.returned);
   EXPECT_EQ(run.shown, kDefaultBoxes);
   EXPECT_EQ(dir.read("zorikan.vvd"),
-            lines({"200.000  (дальность в сантиметрах)", " 17.700  (диагональ дисплея в дюймах)",
-                   "    768  (разрешение экрана, пикселей по Y)",
-                   "   1024  (разрешение экрана, пикселей по X)", "    100  (объем тренировки)"}));
+            vvd_lines({"200.000  (дальность в сантиметрах)", " 17.700  (диагональ дисплея в дюймах)",
+                       "    768  (разрешение экрана, пикселей по Y)",
+                       "   1024  (разрешение экрана, пикселей по X)", "    100  (объем тренировки)"}));
   EXPECT_FALSE(std::filesystem::exists(dir.path() / "zorikan.vvd.tmp"));
   EXPECT_EQ(run.params.distance_cm, 200.0f);
   EXPECT_EQ(run.params.diagonal_inch, 17.7f);
@@ -116,7 +64,7 @@ TEST(ParameterDialog, FirstRunShowsTheDefaultsAndStartWritesTheFiveLines) {
 
 TEST(ParameterDialog, TypedNumbersHaveNoImpliedDecimalsButFileLinesDo) {
   testing::TempWorkDir dir;
-  dir.write("zorikan.vvd", lines({"     65", "   1770", "    600", "    800", "     20"}));
+  dir.write("zorikan.vvd", vvd_lines({"     65", "   1770", "    600", "    800", "     20"}));
   const DialogRun run = run_dialog([](QDialog& dialog) {
     testing::retype(testing::edit_box(dialog, 1002), "1050");
     testing::retype(testing::edit_box(dialog, 1000), "65");
@@ -130,9 +78,9 @@ TEST(ParameterDialog, TypedNumbersHaveNoImpliedDecimalsButFileLinesDo) {
   EXPECT_EQ(run.params.screen_nx, 800);
   EXPECT_EQ(run.params.training_volume, 20);
   EXPECT_EQ(dir.read("zorikan.vvd"),
-            lines({" 65.000  (дальность в сантиметрах)", "  1.770  (диагональ дисплея в дюймах)",
-                   "   1050  (разрешение экрана, пикселей по Y)",
-                   "    800  (разрешение экрана, пикселей по X)", "     20  (объем тренировки)"}));
+            vvd_lines({" 65.000  (дальность в сантиметрах)", "  1.770  (диагональ дисплея в дюймах)",
+                       "   1050  (разрешение экрана, пикселей по Y)",
+                       "    800  (разрешение экрана, пикселей по X)", "     20  (объем тренировки)"}));
 }
 
 // Each value typed is refused with a message naming its box and range, and the dialog stays open for the
@@ -169,15 +117,15 @@ TEST(ParameterDialog, StartRefusesAValueOutsideItsRangeAndKeepsTheDialogOpen) {
   for (const Case& refusal : cases) messages.push_back(refusal.message);
   EXPECT_EQ(run.reports, messages);
   EXPECT_EQ(dir.read("zorikan.vvd"),
-            lines({"  0.001  (дальность в сантиметрах)", "999.990  (диагональ дисплея в дюймах)",
-                   "   9999  (разрешение экрана, пикселей по Y)",
-                   "      1  (разрешение экрана, пикселей по X)", "   9999  (объем тренировки)"}));
+            vvd_lines({"  0.001  (дальность в сантиметрах)", "999.990  (диагональ дисплея в дюймах)",
+                       "   9999  (разрешение экрана, пикселей по Y)",
+                       "      1  (разрешение экрана, пикселей по X)", "   9999  (объем тренировки)"}));
 }
 
 // A line that does not read, or reads as a value outside its range, costs only its own value.
 TEST(ParameterDialog, EachLineOfTheFileIsReadOnItsOwn) {
   testing::TempWorkDir dir;
-  const std::string saved = lines({"    NaN", "*******", "    600", "  10000", "     20"});
+  const std::string saved = vvd_lines({"    NaN", "*******", "    600", "  10000", "     20"});
   dir.write("zorikan.vvd", saved);
   const DialogRun run = run_dialog([](QDialog& dialog) { testing::press_key(dialog, Qt::Key_Escape); });
   EXPECT_EQ(run.shown, (std::vector<std::string>{" 200.0", " 17.70", " 600", "1024", "  20"}));
@@ -251,7 +199,7 @@ INSTANTIATE_TEST_SUITE_P(ParameterDialog, NotANumber, ::testing::ValuesIn(kNotAN
 
 TEST(ParameterDialog, AMissingTemplateStopsTheProgramBeforeAnyFileIsTouched) {
   testing::TempWorkDir dir;
-  const std::string saved = lines({"     65"});
+  const std::string saved = vvd_lines({"     65"});
   dir.write("zorikan.vvd", saved);
   use_dialog_resources({});
   const DialogRun run = run_dialog([](QDialog&) { ADD_FAILURE() << "no dialog can be shown"; });
@@ -259,43 +207,6 @@ TEST(ParameterDialog, AMissingTemplateStopsTheProgramBeforeAnyFileIsTouched) {
   EXPECT_FALSE(run.returned);
   EXPECT_EQ(run.reports, std::vector<std::string>{"Диалог IDD_DIALOG1 не найден"});
   EXPECT_EQ(dir.read("zorikan.vvd"), saved);
-}
-
-const std::string kOldFile =
-    lines({" 65.000  (дальность в сантиметрах)", " 21.000  (диагональ дисплея в дюймах)",
-           "   1200  (разрешение экрана, пикселей по Y)", "   1600  (разрешение экрана, пикселей по X)",
-           "     50  (объем тренировки)"});
-
-TEST(ParameterDialog, ASaveThatCannotCreateItsTemporaryFileLeavesTheOldFile) {
-  testing::TempWorkDir dir;
-  dir.write("zorikan.vvd", kOldFile);
-  std::filesystem::create_directory(dir.path() / "zorikan.vvd.tmp");
-  const DialogRun run = run_dialog(click_start);
-  EXPECT_EQ(run.exit_code, 1);
-  EXPECT_FALSE(run.returned);
-  ASSERT_EQ(run.reports.size(), 1u);
-  EXPECT_EQ(run.reports[0], "zorikan.vvd.tmp: cannot open: Is a directory");
-  EXPECT_EQ(dir.read("zorikan.vvd"), kOldFile);
-}
-
-TEST(ParameterDialog, ASaveThatRunsOutOfSpacePartWayLeavesTheOldFile) {
-  testing::TempWorkDir dir;
-  dir.write("zorikan.vvd", kOldFile);
-  // Files of this process may not grow past 100 bytes: the third line of the new file does not fit.
-  std::signal(SIGXFSZ, SIG_IGN);
-  rlimit limit{};
-  getrlimit(RLIMIT_FSIZE, &limit);
-  const rlimit previous = limit;
-  limit.rlim_cur = 100;
-  setrlimit(RLIMIT_FSIZE, &limit);
-  const DialogRun run = run_dialog(click_start);
-  setrlimit(RLIMIT_FSIZE, &previous);
-  EXPECT_EQ(run.exit_code, 1);
-  EXPECT_FALSE(run.returned);
-  ASSERT_EQ(run.reports.size(), 1u);
-  EXPECT_EQ(run.reports[0], "zorikan.vvd.tmp: cannot write: File too large");
-  EXPECT_EQ(dir.read("zorikan.vvd"), kOldFile);
-  EXPECT_FALSE(std::filesystem::exists(dir.path() / "zorikan.vvd.tmp")) << "the half-written file is removed";
 }
 
 // The set-up line's first part worked out from the physical set-up: the gap of level a is 14.5 mm x
@@ -438,9 +349,9 @@ TEST(ParameterDialog, TheRulerPutsTheDiagonalOfTheCardBarOnTheScreensResolutionI
   });
   EXPECT_TRUE(run.returned);
   EXPECT_EQ(dir.read("zorikan.vvd"),
-            lines({"200.000  (дальность в сантиметрах)", " 18.410  (диагональ дисплея в дюймах)",
-                   "   1024  (разрешение экрана, пикселей по Y)",
-                   "   1280  (разрешение экрана, пикселей по X)", "    100  (объем тренировки)"}));
+            vvd_lines({"200.000  (дальность в сантиметрах)", " 18.410  (диагональ дисплея в дюймах)",
+                       "   1024  (разрешение экрана, пикселей по Y)",
+                       "   1280  (разрешение экрана, пикселей по X)", "    100  (объем тренировки)"}));
 }
 
 }  // namespace

@@ -48,6 +48,8 @@ start_and_leave() {
   eval "$(xdotool getwindowgeometry --shell "$frame")"
   xdotool mousemove $((X + 500)) $((Y + 400)) mousedown 1 mousedown 3 mouseup 1 mouseup 3
   local code=0
+  for _ in $(seq 300); do kill -0 "$program" 2>/dev/null || break; sleep 0.1; done
+  kill -0 "$program" 2>/dev/null && fail "both buttons did not end $1 within 30 s"
   wait "$program" || code=$?
   [[ $code -eq 0 ]] || fail "$1 ended with exit code $code"
 }

@@ -56,9 +56,11 @@ for _ in $(seq 200); do (( $(wc -l <"$data/zorikan.rtr") > lines_before )) && br
 sleep 0.5
 xdotool click 3
 sleep 1
-xdotool click --delay 0 1 mousedown 1 mousedown 3 mouseup 1 mouseup 3
+# Back on the start screen: both buttons leave.
+xdotool mousedown 1 mousedown 3 mouseup 1 mouseup 3
 code=0
 for _ in $(seq 300); do kill -0 "$program" 2>/dev/null || break; sleep 0.1; done
+kill -0 "$program" 2>/dev/null && fail "both buttons did not end the program within 30 s"
 wait "$program" || code=$?
 [[ $code -eq 0 ]] || fail "both buttons ended the program with exit code $code; $(cat "$work/program.log")"
 

@@ -10,6 +10,8 @@
 
 #include <cerrno>
 
+#include "common/windows_error.h"
+
 namespace zorikan {
 namespace {
 
@@ -21,31 +23,11 @@ std::wstring wide(const std::string& utf8) {
   return text;
 }
 
-std::string utf8(const std::wstring& text) {
-  if (text.empty()) return {};
-  const int length = WideCharToMultiByte(CP_UTF8, 0, text.data(), static_cast<int>(text.size()), nullptr, 0,
-                                         nullptr, nullptr);
-  std::string bytes(static_cast<size_t>(length), '\0');
-  WideCharToMultiByte(CP_UTF8, 0, text.data(), static_cast<int>(text.size()), bytes.data(), length, nullptr,
-                      nullptr);
-  return bytes;
-}
-
-std::string system_error_text(DWORD error) {
-  wchar_t* message = nullptr;
-  const DWORD length = FormatMessageW(
-      FORMAT_MESSAGE_ALLOCATE_BUFFER | FORMAT_MESSAGE_FROM_SYSTEM | FORMAT_MESSAGE_IGNORE_INSERTS, nullptr, error,
-      0, reinterpret_cast<wchar_t*>(&message), 0, nullptr);
-  std::wstring text(message != nullptr ? message : L"", length);
-  LocalFree(message);
-  while (!text.empty() && (text.back() == L'\n' || text.back() == L'\r' || text.back() == L' ')) text.pop_back();
-  return utf8(text) + " (Windows error " + std::to_string(error) + ")";
-}
-
 // The runtime's descriptor flags and stream mode for each open mode; binary throughout, so CR LF is
 // written once and read as it stands.
 std::FILE* open_descriptor(const std::wstring& name, int flags, const wchar_t* stream_mode) {
-  const int descriptor = _wsopen(name.c_str(), flags | _O_BINARY | _O_NOINHERIT, _SH_DENYNO, _S_IREAD | _S_IWRITE);
+  const int descriptor =
+      _wsopen(name.c_str(), flags | _O_BINARY | _O_NOINHERIT, _SH_DENYNO, _S_IREAD | _S_IWRITE);
   if (descriptor < 0) return nullptr;
   std::FILE* file = _wfdopen(descriptor, stream_mode);
   if (file == nullptr) _close(descriptor);
@@ -94,14 +76,15 @@ bool sync_system_file(std::FILE* file) {
 std::string replace_file_durably(const std::string& replacement, const std::string& target) {
   const std::wstring source = wide(replacement);
   // Best effort, as on every system: a file that cannot be flushed still gets the move.
-  const HANDLE handle = CreateFileW(source.c_str(), GENERIC_WRITE, FILE_SHARE_READ | FILE_SHARE_WRITE, nullptr,
-                                    OPEN_EXISTING, FILE_ATTRIBUTE_NORMAL, nullptr);
+  const HANDLE handle = CreateFileW(source.c_str(), GENERIC_WRITE, FILE_SHARE_READ | FILE_SHARE_WRITE,
+                                    nullptr, OPEN_EXISTING, FILE_ATTRIBUTE_NORMAL, nullptr);
   if (handle != INVALID_HANDLE_VALUE) {
     FlushFileBuffers(handle);
     CloseHandle(handle);
   }
-  if (!MoveFileExW(source.c_str(), wide(target).c_str(), MOVEFILE_REPLACE_EXISTING | MOVEFILE_WRITE_THROUGH)) {
-    return system_error_text(GetLastError());
+  if (!MoveFileExW(source.c_str(), wide(target).c_str(),
+                   MOVEFILE_REPLACE_EXISTING | MOVEFILE_WRITE_THROUGH)) {
+    return windows_error_text(GetLastError());
   }
   return {};
 }

@@ -11,43 +11,35 @@
 #include <cstdlib>
 #include <string>
 
+#include "common/windows_error.h"
+
 namespace zorikan::display {
-namespace {
-
-std::string error_text(DWORD error) {
-  char* message = nullptr;
-  const DWORD length = FormatMessageA(
-      FORMAT_MESSAGE_ALLOCATE_BUFFER | FORMAT_MESSAGE_FROM_SYSTEM | FORMAT_MESSAGE_IGNORE_INSERTS, nullptr, error,
-      MAKELANGID(LANG_ENGLISH, SUBLANG_ENGLISH_US), reinterpret_cast<char*>(&message), 0, nullptr);
-  std::string text(message != nullptr ? message : "", length);
-  LocalFree(message);
-  while (!text.empty() && (text.back() == '\n' || text.back() == '\r' || text.back() == ' ')) text.pop_back();
-  return text + " (Windows error " + std::to_string(error) + ")";
-}
-
-}  // namespace
 
 FolderLock lock_data_folder() {
-  const std::wstring name(kDataFolderLockFileName, kDataFolderLockFileName + std::char_traits<char>::length(
-                                                                                  kDataFolderLockFileName));
-  const HANDLE file = CreateFileW(name.c_str(), GENERIC_READ | GENERIC_WRITE, FILE_SHARE_READ | FILE_SHARE_WRITE,
-                                  nullptr, OPEN_ALWAYS, FILE_ATTRIBUTE_NORMAL, nullptr);
+  const std::wstring name(kDataFolderLockFileName,
+                          kDataFolderLockFileName + std::char_traits<char>::length(kDataFolderLockFileName));
+  const HANDLE file =
+      CreateFileW(name.c_str(), GENERIC_READ | GENERIC_WRITE, FILE_SHARE_READ | FILE_SHARE_WRITE, nullptr,
+                  OPEN_ALWAYS, FILE_ATTRIBUTE_NORMAL, nullptr);
   if (file == INVALID_HANDLE_VALUE) {
-    return {FolderLockOutcome::kUnavailable,
-            std::string("cannot open ") + kDataFolderLockFileName + " for writing: " + error_text(GetLastError())};
+    return {FolderLockOutcome::kUnavailable, std::string("cannot open ") + kDataFolderLockFileName +
+                                                 " for writing: " + windows_error_text(GetLastError())};
   }
-  OVERLAPPED whole{};  // from offset 0 over the largest range there is
+  OVERLAPPED whole{};                 // from offset 0 over the largest range there is
   DWORD error = ERROR_NOT_SUPPORTED;  // what a file system without locks answers
   if (std::getenv(kRefuseFolderLockVariable) == nullptr) {
-    error = LockFileEx(file, LOCKFILE_EXCLUSIVE_LOCK | LOCKFILE_FAIL_IMMEDIATELY, 0, MAXDWORD, MAXDWORD, &whole)
-                ? ERROR_SUCCESS
-                : GetLastError();
+    error =
+        LockFileEx(file, LOCKFILE_EXCLUSIVE_LOCK | LOCKFILE_FAIL_IMMEDIATELY, 0, MAXDWORD, MAXDWORD, &whole)
+            ? ERROR_SUCCESS
+            : GetLastError();
   }
-  if (error == ERROR_SUCCESS) return {FolderLockOutcome::kHeld, {}};  // the handle stays open: it holds the lock
+  if (error == ERROR_SUCCESS)
+    return {FolderLockOutcome::kHeld, {}};  // the handle stays open: it holds the lock
   CloseHandle(file);
-  if (error == ERROR_LOCK_VIOLATION || error == ERROR_SHARING_VIOLATION) return {FolderLockOutcome::kHeldElsewhere, {}};
+  if (error == ERROR_LOCK_VIOLATION || error == ERROR_SHARING_VIOLATION)
+    return {FolderLockOutcome::kHeldElsewhere, {}};
   return {FolderLockOutcome::kUnavailable,
-          std::string("cannot lock ") + kDataFolderLockFileName + ": " + error_text(error)};
+          std::string("cannot lock ") + kDataFolderLockFileName + ": " + windows_error_text(error)};
 }
 
 }  // namespace zorikan::display
